@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace sorvane {
+
+// A failure meant for the user: its message is shown as it stands in the
+// program's error box (which appends the final "." where the text needs one).
+class Failure : public std::runtime_error
+{
+public:
+    explicit Failure(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
+    const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+} // namespace sorvane
