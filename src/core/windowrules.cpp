@@ -1,0 +1,37 @@
+#include "windowrules.h"
+
+#include <QDir>
+
+namespace sorvane {
+
+bool DestinationFolderEnabled(int destinationModeIndex)
+{
+    return destinationModeIndex == 2;
+}
+
+quint32 ListCueColour(int itemIndex)
+{
+    return itemIndex == 0 ? CueWhite : ListCue;
+}
+
+quint32 TimeCueColour(int value)
+{
+    return value > 0 ? TimeCue : CueWhite;
+}
+
+QString CleanFolderPath(QString path)
+{
+    const QChar separator = QDir::separator();
+    while (path.size() > 1 && (path.endsWith(separator) || path.endsWith(u'/')))
+        path.chop(1);
+    return path;
+}
+
+int NumberFieldValue(const QString &text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? value : 0;
+}
+
+} // namespace sorvane
