@@ -18,4 +18,13 @@ private:
     QString m_message;
 };
 
+// The error box's text: a "." is appended when the message's last character
+// sorts after "." (as every Japanese character does); an empty message stays empty.
+inline QString ErrorBoxText(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
 } // namespace sorvane
