@@ -1,0 +1,50 @@
+#include "appfiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+namespace sorvane {
+namespace {
+
+const QString PresetFileName = QStringLiteral("profile.txt");
+const QString SettingsFileName = QStringLiteral("Sorvane_R.ini");
+const QString ReadmeFileName = QStringLiteral("Readme.txt");
+
+QString FileIn(const QString &folder, const QString &name)
+{
+    return QDir(folder).filePath(name);
+}
+
+// Copies the shipped preset file to `target`; the copy keeps the shipped
+// file's read-only permissions, so the user is given the right to write it.
+void SeedPresetFile(const QString &shipped, const QString &target)
+{
+    if (QFile::copy(shipped, target))
+        QFile::setPermissions(target, QFile::permissions(target) | QFile::ReadOwner | QFile::WriteOwner);
+}
+
+} // namespace
+
+AppFiles DecideAppFiles(const QString &executableFolder, const QString &configFolder, const QString &dataFolder)
+{
+    if (QFile::exists(FileIn(executableFolder, PresetFileName))) {
+        return {executableFolder, FileIn(executableFolder, PresetFileName),
+                FileIn(executableFolder, SettingsFileName), FileIn(executableFolder, ReadmeFileName), true};
+    }
+    const QString folder = FileIn(configFolder, QStringLiteral("sorvane-request"));
+    const QString presetFile = FileIn(folder, PresetFileName);
+    if (QDir().mkpath(folder) && !QFile::exists(presetFile))
+        SeedPresetFile(FileIn(dataFolder, PresetFileName), presetFile);
+    return {folder, presetFile, FileIn(folder, SettingsFileName), FileIn(dataFolder, ReadmeFileName), false};
+}
+
+AppFiles LocateAppFiles()
+{
+    return DecideAppFiles(QCoreApplication::applicationDirPath(),
+                          QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                          QStringLiteral(SORVANE_DATA_DIR));
+}
+
+} // namespace sorvane
