@@ -1,0 +1,43 @@
+#pragma once
+
+#include "batchrun.h"
+#include "conversionjob.h"
+
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <filesystem>
+#include <set>
+#include <string>
+
+namespace batchsupport {
+
+namespace fs = std::filesystem;
+
+// A temporary folder as a path.
+class Folder
+{
+public:
+    Folder();
+    const fs::path &path() const { return m_path; }
+    fs::path operator/(const fs::path &name) const { return m_path / name; }
+
+private:
+    QTemporaryDir m_dir;
+    fs::path m_path;
+};
+
+// The names in a folder, hidden ones included.
+std::set<std::string> Entries(const fs::path &folder);
+
+// A modification time with a fraction of a second, as a calendar moment.
+fs::file_time_type FileTime(std::chrono::sys_days day, std::chrono::nanoseconds sinceMidnight);
+
+// Runs the job or the run to its end in the event loop.
+sorvane::ConversionResult RunToEnd(sorvane::ConversionJob &job);
+sorvane::BatchReport RunToEnd(sorvane::BatchRun &run);
+
+// A sine tone of `seconds` at `file`, dated `time`.
+void MakeDatedTone(const fs::path &file, double seconds, fs::file_time_type time);
+
+} // namespace batchsupport
