@@ -20,7 +20,7 @@ public:
     IniFile() = default;
     explicit IniFile(const QByteArray &text);
 
-    // Reads a UTF-8 file; a missing file gives an empty one. Empty when the
+    // Reads a UTF-8 file; a missing file gives an empty one. Nothing when the
     // path names something that cannot be read as a file (a folder, no access).
     static std::optional<IniFile> load(const QString &path);
 
