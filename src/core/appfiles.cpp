@@ -42,9 +42,12 @@ AppFiles DecideAppFiles(const QString &executableFolder, const QString &configFo
 
 AppFiles LocateAppFiles()
 {
-    return DecideAppFiles(QCoreApplication::applicationDirPath(),
+    // The data folder is found beside the installed program (<prefix>/bin ->
+    // <prefix>/share/sorvane-request), so an install into any prefix works.
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    return DecideAppFiles(executableFolder,
                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-                          QStringLiteral(SORVANE_DATA_DIR));
+                          QDir::cleanPath(executableFolder + QStringLiteral("/../share/sorvane-request")));
 }
 
 } // namespace sorvane
