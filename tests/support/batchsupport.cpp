@@ -16,6 +16,12 @@ Folder::Folder()
 {
 }
 
+Folder::~Folder()
+{
+    std::error_code ignored;
+    fs::remove_all(m_path, ignored);
+}
+
 std::set<std::string> Entries(const fs::path &folder)
 {
     std::set<std::string> names;

@@ -14,11 +14,13 @@ namespace batchsupport {
 
 namespace fs = std::filesystem;
 
-// A temporary folder as a path.
+// A temporary folder as a path. Removed with std::filesystem, which (unlike
+// QDir) also sees names that are not UTF-8.
 class Folder
 {
 public:
     Folder();
+    ~Folder();
     const fs::path &path() const { return m_path; }
     fs::path operator/(const fs::path &name) const { return m_path / name; }
 
