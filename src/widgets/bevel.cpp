@@ -1,0 +1,60 @@
+#include "bevel.h"
+
+#include "gradbox.h"
+#include "uifont.h"
+
+#include <QPainter>
+
+namespace sorvane {
+
+namespace {
+
+void DrawFrame(QPainter &painter, const QRect &area, QColor topLeft, QColor bottomRight)
+{
+    const QRect r = area.adjusted(0, 0, -1, -1);
+    painter.setPen(topLeft);
+    painter.drawLine(r.topLeft(), r.topRight());
+    painter.drawLine(r.topLeft(), r.bottomLeft());
+    painter.setPen(bottomRight);
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+}
+
+} // namespace
+
+Bevel::Bevel(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Bevel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    DrawFrame(painter, rect(), Rgb(0x808080), Qt::white);
+}
+
+BevelPanel::BevelPanel(const QString &faceName, QWidget *parent)
+    : QWidget(parent)
+    , m_face(new GradBox(GradientLight(), GradientDark(), Qt::Vertical, this))
+{
+    m_face->setObjectName(faceName);
+    setAttribute(Qt::WA_NoMousePropagation);
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+}
+
+void BevelPanel::resizeEvent(QResizeEvent *)
+{
+    m_face->setGeometry(rect().adjusted(1, 1, -1, -1));
+}
+
+void BevelPanel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    DrawFrame(painter, rect(), Qt::white, Rgb(0x808080));
+}
+
+} // namespace sorvane
