@@ -65,17 +65,19 @@ bool EndsWithLineBreak(const QString &text)
 }
 
 // One pass of applying a preset: an audio list and the preset column that keys it.
+// The list shows `shownColumn` while its pass runs (the codec, for C3_01).
 struct PresetPass
 {
     OptionList OptionSet::*list;
     quint8 keyColumn;
+    quint8 shownColumn;
 };
 
 constexpr std::array<PresetPass, 4> PresetPasses{{
-    {&OptionSet::C3_04, 2},
-    {&OptionSet::C3_01, 3},
-    {&OptionSet::C3_03, 4},
-    {&OptionSet::C3_02, 5},
+    {&OptionSet::C3_04, 2, 0},
+    {&OptionSet::C3_01, 3, 1},
+    {&OptionSet::C3_03, 4, 0},
+    {&OptionSet::C3_02, 5, 0},
 }};
 
 int FirstRowHolding(const OptionList &list, const QString &key)
@@ -158,8 +160,7 @@ void ApplyPreset(OptionSet &options, const ChangeHandler &changeHandler)
         OptionList &list = options.*pass.list;
         options.C2_00.setTargetColumn(pass.keyColumn);
         const QString key = options.C2_00.getSelectedText();
-        if (&list == &options.C3_01)
-            list.setTargetColumn(1);
+        list.setTargetColumn(pass.shownColumn);
         SetRow(list, 0, changeHandler);
         const int match = FirstRowHolding(list, key);
         if (match >= 0)

@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace sorvane {
 namespace {
 
@@ -12,16 +14,27 @@ const QByteArray Utf8ByteOrderMark("\xEF\xBB\xBF");
 
 } // namespace
 
+namespace {
+
+bool IsAscii(const QByteArray &bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char byte) { return uchar(byte) < 0x80; });
+}
+
+} // namespace
+
 DecodedText DecodeText(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) {
-        const bool marked = bytes.startsWith(Utf8ByteOrderMark);
-        return {text, marked ? TextEncoding::Utf8WithByteOrderMark : TextEncoding::Utf8, true};
+    if (!IsAscii(bytes)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(bytes);
+        if (!utf8.hasError()) {
+            const bool marked = bytes.startsWith(Utf8ByteOrderMark);
+            return {text, marked ? TextEncoding::Utf8WithByteOrderMark : TextEncoding::Utf8, true};
+        }
     }
     QStringDecoder codePage932(CodePage932Name, QStringDecoder::Flag::Stateless);
-    text = codePage932.decode(bytes);
+    const QString text = codePage932.decode(bytes);
     return {text, TextEncoding::CodePage932, !codePage932.hasError()};
 }
 

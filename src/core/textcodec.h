@@ -8,7 +8,7 @@
 namespace sorvane {
 
 // The encodings a user's text file may come in. Code page 932 is the Japanese
-// Windows code page; a file that is wholly valid UTF-8 is taken as UTF-8.
+// Windows code page and the default.
 enum class TextEncoding {
     CodePage932,
     Utf8,
@@ -24,7 +24,9 @@ struct DecodedText
     bool exact = true;
 };
 
-// UTF-8 when the whole of `bytes` is valid UTF-8, otherwise code page 932.
+// UTF-8 when `bytes` hold some non-ASCII character and are wholly valid
+// UTF-8; otherwise code page 932, so plain ASCII (and an empty file) keeps the
+// code page a new file gets.
 DecodedText DecodeText(const QByteArray &bytes);
 
 // The text in the encoding, or nothing when a character has no place in it.

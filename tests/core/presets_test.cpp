@@ -385,6 +385,18 @@ TEST(SavePreset, Utf8FilesStayUtf8WithOrWithoutByteOrderMark)
     }
 }
 
+TEST(SavePreset, PlainAsciiOrEmptyFileIsWrittenInCodePage932)
+{
+    for (const QByteArray &before : {QByteArray(), QByteArray("Voice,MP3,1,LIBMP3LAME,22050Hz,64kbps\r\n")}) {
+        PresetFolder folder;
+        PresetFile file(folder.write(before));
+        EXPECT_EQ(file.encoding(), TextEncoding::CodePage932);
+        OptionSet options;
+        ASSERT_TRUE(SavePreset(file, options, "音声～メモ"));
+        EXPECT_EQ(ReadBytes(file.path()), before + CodePage932("音声\uFF5Eメモ,,,,,") + "\r\n");
+    }
+}
+
 TEST(SavePreset, BytesThatAreNoCharacterAreNeverRewritten)
 {
     PresetFolder folder;
