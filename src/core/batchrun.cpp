@@ -49,6 +49,7 @@ void BatchRun::begin()
     m_converter = FindConverter();
     if (m_converter.isEmpty()) {
         m_report.converterMissing = true;
+        m_next = m_sources.size();
         endWhenIdle();
         return;
     }
