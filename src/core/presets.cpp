@@ -64,6 +64,32 @@ bool EndsWithLineBreak(const QString &text)
     return text.isEmpty() || text.endsWith(u'\r') || text.endsWith(u'\n');
 }
 
+struct EncodedText
+{
+    QByteArray bytes;
+    TextEncoding encoding;
+};
+
+// The text in the preferred encoding, or in UTF-8 when a character has no
+// place in it: the next start reads UTF-8 back unchanged.
+EncodedText EncodeEveryCharacter(const QString &text, TextEncoding preferred)
+{
+    if (const std::optional<QByteArray> bytes = EncodeText(text, preferred))
+        return {*bytes, preferred};
+    return {text.toUtf8(), TextEncoding::Utf8};
+}
+
+// Replaces the file by a complete new version or leaves it as it was.
+// Unbuffered, so a short write shows in write()'s count: through the buffer,
+// QSaveFile commits a cut file when the disk or a size limit stops the write
+// partway.
+bool ReplaceFile(const std::filesystem::path &path, const QByteArray &bytes)
+{
+    QSaveFile file(QtPath(path));
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
+        && file.commit();
+}
+
 // One pass of applying a preset: an audio list and the preset column that keys it.
 // The list shows `shownColumn` while its pass runs (the codec, for C3_01).
 struct PresetPass
@@ -132,26 +158,14 @@ void PresetFile::append(const QString &line)
     if (!m_decodedExactly)
         throw Failure(CannotRewriteMessage(m_path));
     const QStringList lines = m_lines + QStringList{line};
-    TextEncoding encoding = m_encoding;
     QString text = lines.join(LineBreak);
     if (m_endsWithLineBreak)
         text += LineBreak;
-    std::optional<QByteArray> bytes = EncodeText(text, encoding);
-    if (!bytes) {
-        // A character code page 932 lacks: the whole file goes over to UTF-8,
-        // which the next start reads back unchanged.
-        encoding = TextEncoding::Utf8;
-        bytes = EncodeText(text, encoding);
-    }
-    // Unbuffered, so a short write shows in write()'s count: through the
-    // buffer, QSaveFile would commit a cut file when the disk or a size
-    // limit stops the write partway.
-    QSaveFile file(QtPath(m_path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(*bytes) != bytes->size()
-        || !file.commit())
+    const EncodedText encoded = EncodeEveryCharacter(text, m_encoding);
+    if (!ReplaceFile(m_path, encoded.bytes))
         throw Failure(CannotCreateMessage(m_path));
     m_lines = lines;
-    m_encoding = encoding;
+    m_encoding = encoded.encoding;
 }
 
 void ApplyPreset(OptionSet &options, const ChangeHandler &changeHandler)

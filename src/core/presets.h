@@ -54,8 +54,6 @@ public:
     void append(const QString &line);
 
 private:
-    QByteArray encodedLines(const QStringList &lines);
-
     std::filesystem::path m_path;
     QStringList m_lines;
     TextEncoding m_encoding = TextEncoding::CodePage932;
