@@ -40,7 +40,13 @@ QSize ShadowLabel::sizeHint() const
 void ShadowLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QRect area = rect().adjusted(0, 0, -1, -1);
+    QRect area = rect().adjusted(0, 0, -1, -1);
+    // A text wider than a fixed width is narrowed to fit rather than cut.
+    const int advance = fontMetrics().horizontalAdvance(m_text);
+    if (advance > area.width() && advance > 0) {
+        painter.scale(qreal(area.width()) / advance, 1.0);
+        area.setWidth(advance);
+    }
     const int flags = int(m_alignment | Qt::AlignVCenter) | Qt::TextSingleLine;
     const bool enabled = isEnabled();
     painter.setPen(enabled ? QColor(Qt::black) : Rgb(0x808080));
