@@ -22,10 +22,18 @@ fs::path AbsoluteFolder(const fs::path &folder, std::error_code &error)
     return tidy;
 }
 
-bool IsFileSource(const fs::directory_entry &entry, fs::file_type type)
+enum class EntryKind { Folder, File, Other };
+
+// Uses the type the folder listing gave where it can (no call per entry);
+// a link is a file when it leads to a regular file, and never a folder.
+EntryKind KindOf(const fs::directory_entry &entry)
 {
     std::error_code error;
-    return type == fs::file_type::regular || (type == fs::file_type::symlink && entry.is_regular_file(error));
+    if (entry.is_symlink(error))
+        return entry.is_regular_file(error) ? EntryKind::File : EntryKind::Other;
+    if (entry.is_directory(error))
+        return EntryKind::Folder;
+    return entry.is_regular_file(error) ? EntryKind::File : EntryKind::Other;
 }
 
 } // namespace
@@ -43,11 +51,10 @@ std::vector<fs::path> SearchFolder(const fs::path &folder)
         pending.pop_back();
         fs::directory_iterator entries(current, error);
         for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
-            std::error_code typeError;
-            const fs::file_type type = entries->symlink_status(typeError).type();
-            if (type == fs::file_type::directory)
+            const EntryKind kind = KindOf(*entries);
+            if (kind == EntryKind::Folder)
                 pending.push_back(entries->path());
-            else if (IsFileSource(*entries, type))
+            else if (kind == EntryKind::File)
                 files.push_back(entries->path());
         }
         error.clear();

@@ -68,7 +68,10 @@ void SourceIntake::takePaths(const std::vector<fs::path> &paths)
     std::vector<fs::path> found;
     for (const fs::path &path : paths) {
         std::vector<fs::path> files = TakeSourcePath(path);
-        found.insert(found.end(), std::make_move_iterator(files.begin()), std::make_move_iterator(files.end()));
+        if (found.empty())
+            found = std::move(files);
+        else
+            found.insert(found.end(), std::make_move_iterator(files.begin()), std::make_move_iterator(files.end()));
     }
     m_sources.add(std::move(found));
     if (m_sources.count() > 0) {

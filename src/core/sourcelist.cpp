@@ -52,7 +52,7 @@ bool SourceList::Less(const Entry &a, const Entry &b)
         return order < 0;
     if (const int order = CompareCodePoints(a.text, b.text))
         return order < 0;
-    return a.path.native() < b.path.native();
+    return a.native < b.native;
 }
 
 void SourceList::add(std::vector<fs::path> paths)
@@ -61,10 +61,11 @@ void SourceList::add(std::vector<fs::path> paths)
         return;
     std::vector<Entry> batch;
     batch.reserve(paths.size());
-    for (fs::path &path : paths) {
+    for (fs::path &slot : paths) {
+        const fs::path path = std::move(slot); // frees each path as its entry is made
         QString text = DisplayPath(path);
         QCollatorSortKey key = m_collator.sortKey(text);
-        batch.push_back({std::move(path), std::move(text), std::move(key)});
+        batch.push_back({path.native(), std::move(text), std::move(key)});
     }
     std::sort(batch.begin(), batch.end(), Less);
 
@@ -96,7 +97,7 @@ std::vector<fs::path> SourceList::paths() const
     std::vector<fs::path> result;
     result.reserve(m_entries.size());
     for (const Entry &entry : m_entries)
-        result.push_back(entry.path);
+        result.emplace_back(entry.native);
     return result;
 }
 

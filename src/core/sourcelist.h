@@ -28,14 +28,16 @@ public:
     void clear();
 
     int count() const { return int(m_entries.size()); }
-    const std::filesystem::path &path(int row) const { return m_entries.at(size_t(row)).path; }
+    std::filesystem::path path(int row) const { return m_entries.at(size_t(row)).native; }
     const QString &displayText(int row) const { return m_entries.at(size_t(row)).text; }
     std::vector<std::filesystem::path> paths() const;
 
 private:
+    // The path is kept as its bare bytes: a std::filesystem::path also holds
+    // its parts, several times the memory for a long list.
     struct Entry
     {
-        std::filesystem::path path;
+        std::filesystem::path::string_type native;
         QString text;
         QCollatorSortKey key;
     };
