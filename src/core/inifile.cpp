@@ -1,8 +1,9 @@
 #include "inifile.h"
 
+#include "atomicfile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -159,9 +160,7 @@ bool IniFile::save(const QString &path) const
 {
     if (IsMarkedReadOnly(path))
         return false;
-    QSaveFile file(path);
-    const QByteArray content = text();
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
+    return ReplaceFileAtomically(path, text());
 }
 
 std::optional<IniFile::Section> IniFile::findSection(const QString &section) const

@@ -1,11 +1,11 @@
 #include "presets.h"
 
+#include "atomicfile.h"
 #include "failure.h"
 #include "optionset.h"
 #include "pathtext.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <array>
 
@@ -77,17 +77,6 @@ EncodedText EncodeEveryCharacter(const QString &text, TextEncoding preferred)
     if (const std::optional<QByteArray> bytes = EncodeText(text, preferred))
         return {*bytes, preferred};
     return {text.toUtf8(), TextEncoding::Utf8};
-}
-
-// Replaces the file by a complete new version or leaves it as it was.
-// Unbuffered, so a short write shows in write()'s count: through the buffer,
-// QSaveFile commits a cut file when the disk or a size limit stops the write
-// partway.
-bool ReplaceFile(const std::filesystem::path &path, const QByteArray &bytes)
-{
-    QSaveFile file(QtPath(path));
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
-        && file.commit();
 }
 
 // One pass of applying a preset: an audio list and the preset column that keys it.
@@ -162,7 +151,7 @@ void PresetFile::append(const QString &line)
     if (m_endsWithLineBreak)
         text += LineBreak;
     const EncodedText encoded = EncodeEveryCharacter(text, m_encoding);
-    if (!ReplaceFile(m_path, encoded.bytes))
+    if (!ReplaceFileAtomically(QtPath(m_path), encoded.bytes))
         throw Failure(CannotCreateMessage(m_path));
     m_lines = lines;
     m_encoding = encoded.encoding;

@@ -1,0 +1,17 @@
+#include "atomicfile.h"
+
+#include <QSaveFile>
+
+namespace sorvane {
+
+bool ReplaceFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    // Unbuffered, so a short write shows in write()'s count: through its
+    // buffer, QSaveFile (Qt 6.4) commits a cut file when the disk or a size
+    // limit stops the write partway.
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
+        && file.commit();
+}
+
+} // namespace sorvane

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace sorvane {
+
+// Replaces the file at `path` by `bytes`, or leaves it exactly as it was:
+// the new content goes to a temporary file beside it that is renamed over the
+// old one only when it was written whole.
+bool ReplaceFileAtomically(const QString &path, const QByteArray &bytes);
+
+} // namespace sorvane
