@@ -1,11 +1,13 @@
+#include "Mainwindow1.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Sorvane! Request"));
-    QLabel placeholder(QStringLiteral("Sorvane! Request"));
-    placeholder.show();
+    sorvane::TMainForm1 window;
+    window.setReadmePath(QCoreApplication::applicationDirPath() + QStringLiteral("/Readme.txt"));
+    window.show();
     return app.exec();
 }

@@ -34,21 +34,18 @@ void Bevel::paintEvent(QPaintEvent *)
     DrawFrame(painter, rect(), Rgb(0x808080), Qt::white);
 }
 
-BevelPanel::BevelPanel(const QString &faceName, QWidget *parent)
+BevelPanel::BevelPanel(const QString &faceName, const QRect &place, QWidget *parent)
     : QWidget(parent)
-    , m_face(new GradBox(GradientLight(), GradientDark(), Qt::Vertical, this))
 {
-    m_face->setObjectName(faceName);
+    setGeometry(place);
+    auto *face = new GradBox(GradientLight(), GradientDark(), Qt::Vertical, this);
+    face->setObjectName(faceName);
+    face->setGeometry(rect().adjusted(1, 1, -1, -1));
     setAttribute(Qt::WA_NoMousePropagation);
     setAutoFillBackground(true);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
-}
-
-void BevelPanel::resizeEvent(QResizeEvent *)
-{
-    m_face->setGeometry(rect().adjusted(1, 1, -1, -1));
 }
 
 void BevelPanel::paintEvent(QPaintEvent *)

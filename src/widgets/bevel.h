@@ -21,14 +21,10 @@ class BevelPanel : public QWidget
 {
     Q_OBJECT
 public:
-    BevelPanel(const QString &faceName, QWidget *parent = nullptr);
+    BevelPanel(const QString &faceName, const QRect &place, QWidget *parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-
-private:
-    QWidget *m_face;
 };
 
 } // namespace sorvane

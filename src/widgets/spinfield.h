@@ -16,6 +16,8 @@ public:
 
     SpinField(int maximum, QWidget *parent = nullptr);
 
+    using QAbstractSpinBox::lineEdit;
+
     int maximum() const { return m_maximum; }
     // The text as a whole number; an empty or non-numeric text becomes "0" and reads 0.
     int getValue();
