@@ -6,8 +6,6 @@
 #include "pathtext.h"
 #include "testsupport.h"
 
-#include <QSignalSpy>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -134,10 +132,8 @@ TEST(BatchRun, StopEndsOnlyTheRunningConversion)
     BatchRun run(options, sources);
     RunLog log(run);
     bool stopAsked = false;
-    QObject::connect(&run, &BatchRun::sourceStarted, [&](int index) {
-        if (index == 0)
-            QTimer::singleShot(150ms, [&] { stopAsked = run.requestStop(); });
-    });
+    const auto stopper = batchsupport::StopWhenWriting([&] { return run.currentItem().PartialPath; },
+                                                       [&] { return run.requestStop(); }, stopAsked);
     const BatchReport report = RunToEnd(run);
 
     EXPECT_TRUE(stopAsked);

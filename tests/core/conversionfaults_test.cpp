@@ -6,7 +6,6 @@
 #include "testsupport.h"
 
 #include <QElapsedTimer>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -73,13 +72,10 @@ TEST(ConverterFaults, ConverterIgnoringTheStopIsKilledAfterTheGracePeriod)
     BatchRun run(f.options, {f.dir / "a.wav"});
     bool stopAsked = false;
     QElapsedTimer sinceStop;
-    QObject::connect(&run, &BatchRun::sourceStarted, [&] {
-        QTimer::singleShot(300ms, [&] {
-            EXPECT_TRUE(fs::exists(run.currentItem().PartialPath));
-            stopAsked = run.requestStop();
-            sinceStop.start();
-        });
-    });
+    const auto stopper = batchsupport::StopWhenWriting([&] { return run.currentItem().PartialPath; }, [&] {
+        sinceStop.start();
+        return run.requestStop();
+    }, stopAsked);
     const BatchReport report = RunToEnd(run);
     const auto waited = std::chrono::milliseconds(sinceStop.elapsed());
     EXPECT_TRUE(stopAsked);

@@ -63,4 +63,19 @@ void MakeDatedTone(const fs::path &file, double seconds, fs::file_time_type time
     fs::last_write_time(file, time);
 }
 
+std::unique_ptr<QTimer> StopWhenWriting(std::function<fs::path()> partial, std::function<bool()> stop, bool &asked)
+{
+    auto timer = std::make_unique<QTimer>();
+    timer->setInterval(10);
+    QObject::connect(timer.get(), &QTimer::timeout, [timer = timer.get(), partial, stop, &asked] {
+        std::error_code missing;
+        if (fs::file_size(partial(), missing) > 0 && !missing) {
+            timer->stop();
+            asked = stop();
+        }
+    });
+    timer->start();
+    return timer;
+}
+
 } // namespace batchsupport

@@ -4,9 +4,12 @@
 #include "conversionjob.h"
 
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -41,5 +44,10 @@ sorvane::BatchReport RunToEnd(sorvane::BatchRun &run);
 
 // A sine tone of `seconds` at `file`, dated `time`.
 void MakeDatedTone(const fs::path &file, double seconds, fs::file_time_type time);
+
+// Watches `partial()` and calls `stop` once the converter has written part of
+// it, so the stop lands in the middle of a conversion; `asked` gets what
+// `stop` returned. Runs while the returned timer lives.
+std::unique_ptr<QTimer> StopWhenWriting(std::function<fs::path()> partial, std::function<bool()> stop, bool &asked);
 
 } // namespace batchsupport
