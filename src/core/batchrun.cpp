@@ -57,7 +57,7 @@ void BatchRun::begin()
         PrepareDestinationFolder(m_options);
         launchNext();
     } catch (...) {
-        abort();
+        endOnUnexpectedError();
     }
 }
 
@@ -109,7 +109,7 @@ void BatchRun::jobEnded(ConversionJob *job, const ConversionResult &result)
         else
             endWhenIdle();
     } catch (...) {
-        abort();
+        endOnUnexpectedError();
     }
 }
 
@@ -132,7 +132,7 @@ void BatchRun::record(int index, const ConversionResult &result)
 
 // An unexpected error: no further source is taken; the run ends once the
 // running conversions have stopped.
-void BatchRun::abort()
+void BatchRun::endOnUnexpectedError()
 {
     m_report.generalError = GeneralErrorMessage;
     m_next = m_sources.size();

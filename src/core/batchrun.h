@@ -62,7 +62,7 @@ public:
     BatchRun(const OptionSet &options, std::vector<std::filesystem::path> sources, QObject *parent = nullptr);
     ~BatchRun() override;
 
-    // Returns at once; the work starts from the event loop.
+    // Returns at once; the work starts from the event loop. Called once.
     void start();
     // The stop button: stops the running conversion (the run goes on with
     // the next source). False when no running converter was asked to stop.
@@ -89,7 +89,7 @@ private:
     void launch(int index, const std::filesystem::path &output);
     void jobEnded(ConversionJob *job, const ConversionResult &result);
     void record(int index, const ConversionResult &result);
-    void abort();
+    void endOnUnexpectedError();
     void endWhenIdle();
 
     const OptionSet &m_options;

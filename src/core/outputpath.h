@@ -27,8 +27,8 @@ inline const QString OutputNameTakenReason = QStringLiteral("出力先の名前�
 // Where one source's output goes, on path bytes under `rule`. `mode` is the
 // destination mode (0 beside the source with a new name when taken, 1 beside
 // the source overwriting, 2 into `folderText` with a new name when taken);
-// `extension` replaces the source's own unless it is empty (std::nullopt
-// keeps the source's). `isFile` says whether a regular file lies at a path;
+// `extension` replaces the source's own, std::nullopt keeps the source's.
+// `isFile` says whether a regular file lies at a path;
 // a folder of the output's name does not count. The new-name prefix is put
 // on once, whether or not the prefixed name is free.
 std::string ResolveOutputPath(std::string_view source, int mode, std::string_view folderText,

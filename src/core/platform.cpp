@@ -1,6 +1,6 @@
 #include "platform.h"
 
-#ifdef __linux__
+#if defined(__unix__) || defined(__APPLE__)
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -8,31 +8,11 @@
 #endif
 
 namespace sorvane {
+namespace {
 
-#ifdef __linux__
-
-void RenameWithoutReplacing(const std::filesystem::path &from, const std::filesystem::path &to,
-                            std::error_code &error)
-{
-    error.clear();
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return;
-    if (errno != EINVAL && errno != ENOSYS) {
-        error.assign(errno, std::generic_category());
-        return;
-    }
-    // The file system cannot rename without replacing: a hard link fails on a taken name too.
-    if (::link(from.c_str(), to.c_str()) != 0) {
-        error.assign(errno, std::generic_category());
-        return;
-    }
-    ::unlink(from.c_str());
-}
-
-#else
-
-void RenameWithoutReplacing(const std::filesystem::path &from, const std::filesystem::path &to,
-                            std::error_code &error)
+// Where the file system offers no atomic way: a test, then a rename. Only a
+// name taken in the instant between the two could be replaced.
+void CheckThenRename(const std::filesystem::path &from, const std::filesystem::path &to, std::error_code &error)
 {
     std::error_code missing;
     if (std::filesystem::exists(std::filesystem::symlink_status(to, missing))) {
@@ -40,6 +20,42 @@ void RenameWithoutReplacing(const std::filesystem::path &from, const std::filesy
         return;
     }
     std::filesystem::rename(from, to, error);
+}
+
+} // namespace
+
+#if defined(__unix__) || defined(__APPLE__)
+
+void RenameWithoutReplacing(const std::filesystem::path &from, const std::filesystem::path &to,
+                            std::error_code &error)
+{
+    error.clear();
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return;
+    if (errno != EINVAL && errno != ENOSYS) {
+        error.assign(errno, std::generic_category());
+        return;
+    }
+#endif
+    // A hard link fails on a taken name too; then the old name goes.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return;
+    }
+    if (errno == EPERM || errno == EOPNOTSUPP || errno == ENOSYS) // no hard links on this file system
+        CheckThenRename(from, to, error);
+    else
+        error.assign(errno, std::generic_category());
+}
+
+#else
+
+void RenameWithoutReplacing(const std::filesystem::path &from, const std::filesystem::path &to,
+                            std::error_code &error)
+{
+    error.clear();
+    CheckThenRename(from, to, error);
 }
 
 #endif
