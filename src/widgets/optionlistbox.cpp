@@ -4,7 +4,10 @@
 
 #include <QAbstractItemView>
 #include <QAbstractListModel>
+#include <QApplication>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QStyledItemDelegate>
 
 namespace sorvane {
@@ -94,6 +97,30 @@ private:
     OptionList &m_list;
 };
 
+// Drops the list below the box, as many rows as fit up to the maximum,
+// whatever the platform style's own habit is.
+class DropBelowStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle *ListStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new DropBelowStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
 } // namespace
 
 OptionListBox::OptionListBox(OptionList &list, QWidget *parent)
@@ -101,13 +128,13 @@ OptionListBox::OptionListBox(OptionList &list, QWidget *parent)
     , m_list(list)
 {
     auto *model = new RowModel(list, this);
+    setStyle(ListStyle());
     setModel(model);
     setItemDelegate(new RowDelegate(list, this));
     setMaxVisibleItems(MaximumShownRows);
     setFont(UiFont(11));
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
-    view()->setMinimumWidth(dropDownWidth());
     view()->setTextElideMode(Qt::ElideNone);
     showList();
     connect(&list, &OptionList::displayChanged, this, [this, model] {
@@ -131,6 +158,14 @@ int OptionListBox::dropDownWidth() const
     for (const ListColumn &column : m_list.columns())
         width += column.width;
     return width;
+}
+
+void OptionListBox::showPopup()
+{
+    // Every column shows whole, beside the scroll bar when there is one.
+    const int scrollBar = count() > maxVisibleItems() ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    view()->setMinimumWidth(dropDownWidth() + scrollBar + 2 * view()->frameWidth());
+    QComboBox::showPopup();
 }
 
 void OptionListBox::showList()

@@ -24,6 +24,7 @@ public:
     void setBackground(const QColor &colour);
     // The width of the dropped list: the sum of the layout's column widths.
     int dropDownWidth() const;
+    void showPopup() override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

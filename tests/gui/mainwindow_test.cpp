@@ -300,10 +300,10 @@ TEST_F(MainWindowTest, FieldsKeepTypedValuesUntilTheFocusLeaves)
         SpinField *spin = field(c.number);
         spin->setFocus();
         spin->lineEdit()->selectAll();
-        QTest::keyClicks(spin->lineEdit(), QString::fromLatin1(c.typed));
+        QTest::keyClicks(spin, QString::fromLatin1(c.typed));
         if (c.minusInFront) {
-            QTest::keyClick(spin->lineEdit(), Qt::Key_Home);
-            QTest::keyClick(spin->lineEdit(), '-');
+            QTest::keyClick(spin, Qt::Key_Home);
+            QTest::keyClick(spin, '-');
         }
         EXPECT_EQ(spin->text(), QString::number(c.whileTyping));
         EXPECT_EQ(spin->background(), c.cue);
