@@ -99,6 +99,14 @@ void TProgressForm1::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
+void TProgressForm1::changeEvent(QEvent *event)
+{
+    // The run disables the owning window; the cancel button must stay live.
+    if (event->type() == QEvent::EnabledChange && !isEnabled() && !testAttribute(Qt::WA_ForceDisabled))
+        setEnabled(true);
+    QWidget::changeEvent(event);
+}
+
 void TProgressForm1::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && windowHandle())

@@ -142,3 +142,19 @@ TEST(ProgressWindow, GrabForLooking)
     QDir().mkpath(TEST_BUILD_DIR "/tests");
     EXPECT_TRUE(window.grab().save(TEST_BUILD_DIR "/tests/progresswindow.png"));
 }
+
+// The run disables the main window; the progress window it owns stays usable.
+TEST(ProgressWindow, CancelWorksWhileItsOwnerIsDisabled)
+{
+    QWidget owner;
+    owner.show();
+    TProgressForm1 before(&owner);
+    owner.setEnabled(false);
+    TProgressForm1 after(&owner);
+    for (TProgressForm1 *window : {&before, &after}) {
+        window->show();
+        QSignalSpy cancel(window, &TProgressForm1::cancelRequested);
+        QTest::mouseClick(Child<OvalButton>(*window, "CButton1"), Qt::LeftButton);
+        EXPECT_EQ(cancel.count(), 1);
+    }
+}
