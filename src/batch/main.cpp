@@ -1,9 +1,145 @@
+// sorvane-batch: the converter's batch run without a window, for scripts and tests.
+
+#include "appfiles.h"
+#include "arguments.h"
+#include "batchrun.h"
+#include "converter.h"
+#include "failure.h"
+#include "optionset.h"
+#include "outputpath.h"
+#include "pathtext.h"
+#include "platform.h"
+#include "presets.h"
+#include "settings.h"
+#include "sourceintake.h"
+
 #include <QCoreApplication>
+
 #include <cstdio>
+
+using namespace sorvane;
+
+namespace {
+
+enum ExitStatus { AllConverted = 0, SomeFailed = 1, UsageError = 2, Interrupted = 130 };
+
+void Print(std::FILE *stream, const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+int Usage(const QString &error)
+{
+    Print(stderr, ("sorvane-batch: " + error + "\n\n" + BatchUsage()).toUtf8());
+    return UsageError;
+}
+
+// The options as the window would hold them after its first activation, then
+// the preset and the single keys of the command line, in that order.
+bool PrepareOptions(const BatchArguments &arguments, const AppFiles &files, OptionSet &options, QString &error)
+{
+    std::optional<PresetFile> presets;
+    try {
+        presets.emplace(PathFromQt(files.presetFile));
+        presets->fillPresetList(options.C2_00);
+    } catch (const Failure &failure) {
+        if (!arguments.preset.isEmpty()) {
+            error = ErrorBoxText(failure.message());
+            return false;
+        }
+    }
+    LoadSettingsFile(arguments.settingsFile.isEmpty() ? files.settingsFile : arguments.settingsFile, options,
+                     files.applicationFolder);
+    if (!arguments.preset.isEmpty() && !ChoosePreset(options, arguments.preset)) {
+        error = QStringLiteral("no preset is called \"%1\"").arg(arguments.preset);
+        return false;
+    }
+    for (const auto &[key, value] : arguments.settings) {
+        if (!ApplySetting(options, key, value, files.applicationFolder)) {
+            error = QStringLiteral("unknown settings key %1").arg(key);
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<std::filesystem::path> TakeSources(const std::vector<std::filesystem::path> &paths)
+{
+    SourceIntake intake;
+    intake.takePaths(paths);
+    return intake.sources().paths();
+}
+
+int DryRun(const OptionSet &options, const std::vector<std::filesystem::path> &sources)
+{
+    for (const PlannedConversion &plan : PlanBatch(options, sources)) {
+        if (plan.refusal.isEmpty())
+            Print(stdout, plan.commandLine.text() + '\n');
+        else
+            Print(stderr, PathBytes(plan.source) + '\t' + plan.refusal.toUtf8() + '\n');
+    }
+    return AllConverted;
+}
+
+int Convert(const OptionSet &options, const std::vector<std::filesystem::path> &sources)
+{
+    BatchRun run(options, sources);
+    bool interrupted = false;
+    OnTerminationRequest([&] {
+        interrupted = true;
+        run.cancel();
+    });
+    QObject::connect(&run, &BatchRun::sourceEnded, [](int, const ConversionResult &result) {
+        const QByteArray source = PathBytes(result.source);
+        if (result.outcome == ConversionOutcome::Converted)
+            Print(stdout, "OK\t" + source + '\t' + PathBytes(result.output) + '\n');
+        else
+            Print(stdout, "FAILED\t" + source + '\t' + result.reason.toUtf8() + '\n');
+        std::fflush(stdout);
+    });
+    int status = AllConverted;
+    QObject::connect(&run, &BatchRun::finished, [&](const BatchReport &report) {
+        if (report.converterMissing)
+            Print(stderr, ConverterNotFoundMessage().toUtf8() + '\n');
+        if (!report.generalError.isEmpty())
+            Print(stderr, report.generalError.toUtf8() + '\n');
+        Print(stdout, QByteArray::number(report.converted) + " converted, "
+                          + QByteArray::number(report.failed + report.stopped) + " failed\n");
+        const bool anyFailed = report.failed + report.stopped > 0 || report.converterMissing
+            || !report.generalError.isEmpty();
+        status = interrupted ? Interrupted : anyFailed ? SomeFailed : AllConverted;
+        QCoreApplication::exit();
+    });
+    run.start();
+    QCoreApplication::exec();
+    return status;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    std::fputs("sorvane-batch: not yet available\n", stderr);
-    return 2;
+    QCoreApplication::setApplicationName(QStringLiteral("sorvane-batch"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SORVANE_VERSION));
+
+    const BatchArguments arguments = ParseBatchArguments(argc, argv);
+    if (arguments.help) {
+        Print(stdout, BatchUsage().toUtf8());
+        return AllConverted;
+    }
+    if (arguments.version) {
+        Print(stdout, "sorvane-batch " SORVANE_VERSION "\n");
+        return AllConverted;
+    }
+    if (!arguments.error.isEmpty())
+        return Usage(arguments.error);
+
+    OptionSet options;
+    QString error;
+    if (!PrepareOptions(arguments, LocateAppFiles(), options, error))
+        return Usage(error);
+
+    const std::vector<std::filesystem::path> sources = TakeSources(arguments.paths);
+    return arguments.dryRun ? DryRun(options, sources) : Convert(options, sources);
 }

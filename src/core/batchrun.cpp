@@ -135,6 +135,11 @@ void BatchRun::record(int index, const ConversionResult &result)
 void BatchRun::endOnUnexpectedError()
 {
     m_report.generalError = GeneralErrorMessage;
+    cancel();
+}
+
+void BatchRun::cancel()
+{
     m_next = m_sources.size();
     requestStop();
     endWhenIdle();

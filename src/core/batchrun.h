@@ -67,6 +67,9 @@ public:
     // The stop button: stops the running conversion (the run goes on with
     // the next source). False when no running converter was asked to stop.
     bool requestStop();
+    // Stops the running conversions and takes no further source; the run
+    // then ends as usual with finished().
+    void cancel();
 
     CurrentItem currentItem() const { return m_current; }
     int sourceCount() const { return int(m_sources.size()); }

@@ -148,7 +148,7 @@ void ConversionJob::converterEnded(int exitCode, QProcess::ExitStatus status)
     m_killTimer.stop();
     m_errors.append(m_process.readAllStandardError());
     if (m_stopRequested)
-        conclude(ConversionOutcome::Stopped);
+        conclude(ConversionOutcome::Stopped, StoppedReason);
     else if (status == QProcess::CrashExit)
         conclude(ConversionOutcome::Failed, ConverterCrashedReason);
     else if (exitCode != 0)

@@ -36,6 +36,7 @@ inline const QString ConverterNotStartedReason = QStringLiteral("変換プログ
 inline const QString ConverterCrashedReason = QStringLiteral("変換プログラムが異常終了しました");
 inline const QString ConverterErrorReason = QStringLiteral("変換プログラムがエラーで終了しました (終了コード %1)");
 inline const QString NoOutputReason = QStringLiteral("変換プログラムが出力ファイルを作りませんでした");
+inline const QString StoppedReason = QStringLiteral("変換を中止しました");
 inline const QString OutputNotSavedReason = QStringLiteral("出力ファイルを保存できませんでした");
 
 // One conversion of one source by one run of the converter.

@@ -1,9 +1,14 @@
 #include "platform.h"
 
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
 #if defined(__unix__) || defined(__APPLE__)
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <unistd.h>
 #endif
 
@@ -49,7 +54,43 @@ void RenameWithoutReplacing(const std::filesystem::path &from, const std::filesy
         error.assign(errno, std::generic_category());
 }
 
+namespace {
+
+int TerminationSocket[2] = {-1, -1};
+
+void WriteTerminationByte(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(TerminationSocket[0], &byte, 1);
+}
+
+} // namespace
+
+// The signal handler only writes a byte; the event loop reads it and calls
+// the handler where anything may be done.
+void OnTerminationRequest(std::function<void()> handler)
+{
+    if (TerminationSocket[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, TerminationSocket) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(TerminationSocket[1], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [handler = std::move(handler)] {
+        char byte;
+        if (::read(TerminationSocket[1], &byte, 1) == 1)
+            handler();
+    });
+    struct sigaction action = {};
+    action.sa_handler = WriteTerminationByte;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
 #else
+
+void OnTerminationRequest(std::function<void()>)
+{
+}
 
 void RenameWithoutReplacing(const std::filesystem::path &from, const std::filesystem::path &to,
                             std::error_code &error)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 namespace sorvane {
@@ -10,5 +11,9 @@ namespace sorvane {
 // std::errc::file_exists when `to` is taken.
 void RenameWithoutReplacing(const std::filesystem::path &from, const std::filesystem::path &to,
                             std::error_code &error);
+
+// Calls `handler` from the event loop each time the process is asked to end
+// (SIGINT or SIGTERM), instead of ending at once. Needs a QCoreApplication.
+void OnTerminationRequest(std::function<void()> handler);
 
 } // namespace sorvane
