@@ -12,7 +12,10 @@ OvalButton::OvalButton(const QString &caption, int pixelSize, QWidget *parent)
     : QAbstractButton(parent)
 {
     setText(caption);
-    setFont(UiFont(pixelSize));
+    // Crisp strokes: a thin stroke such as "＿" all but vanishes when smoothed.
+    QFont crisp = UiFont(pixelSize);
+    crisp.setStyleStrategy(QFont::NoAntialias);
+    setFont(crisp);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
 }
@@ -22,6 +25,21 @@ bool OvalButton::hitButton(const QPoint &pos) const
     QPainterPath oval;
     oval.addEllipse(QRectF(rect()));
     return oval.contains(QPointF(pos));
+}
+
+QRect OvalButton::captionArea() const
+{
+    // A one-line caption whose strokes sit low (an underscore, say) would fall
+    // off a low button: lift it until its ink fits inside the rim.
+    constexpr int Rim = 2;
+    if (text().contains(u'\n'))
+        return rect();
+    const QFontMetrics metrics(font());
+    const int baseline = (height() - metrics.height()) / 2 + metrics.ascent();
+    const QRect ink = metrics.tightBoundingRect(text()).translated(0, baseline);
+    if (ink.bottom() > height() - 1 - Rim)
+        return rect().translated(0, qMax(height() - 1 - Rim - ink.bottom(), Rim - ink.top()));
+    return rect();
 }
 
 void OvalButton::paintEvent(QPaintEvent *)
@@ -40,7 +58,7 @@ void OvalButton::paintEvent(QPaintEvent *)
     painter.drawEllipse(face);
 
     painter.setRenderHint(QPainter::Antialiasing, false);
-    const QRect area = down ? rect().translated(1, 1) : rect();
+    const QRect area = captionArea().translated(down ? QPoint(1, 1) : QPoint());
     const int flags = Qt::AlignCenter;
     if (isEnabled()) {
         painter.setPen(Rgb(0x4D4D4D));

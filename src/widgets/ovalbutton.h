@@ -16,6 +16,9 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool hitButton(const QPoint &pos) const override;
+
+private:
+    QRect captionArea() const;
 };
 
 } // namespace sorvane

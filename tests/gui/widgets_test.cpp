@@ -169,6 +169,21 @@ TEST(OvalButton, OnlyTheEllipseTakesClicks)
     EXPECT_EQ(button.focusPolicy(), Qt::NoFocus);
 }
 
+// Every caption of the title strip's small buttons leaves visible strokes.
+TEST(OvalButton, SmallCaptionsShow)
+{
+    for (const char *caption : {"？", "＿", "×"}) {
+        OvalButton button(QString::fromUtf8(caption), 12);
+        button.resize(18, 14);
+        const QImage image = Render(button);
+        int strokes = 0;
+        for (int y = 2; y < 12; ++y)
+            for (int x = 3; x < 15; ++x)
+                strokes += qGray(image.pixel(x, y)) < 120;
+        EXPECT_GE(strokes, 5) << caption;
+    }
+}
+
 TEST(GradBox, RunsFromLightToDarkInsideABlackOutline)
 {
     GradBox vertical(GradientLight(), GradientDark(), Qt::Vertical);
