@@ -124,7 +124,7 @@ TMainForm1::TMainForm1(QWidget *parent)
     buildSourcePanel(AddPanel(panels, "Panel1", "GradBox1", {0, 0, 445, 160}));
     buildAudioPanel(AddPanel(panels, "Panel4", "GradBox2", {0, 160, 445, 92}));
     buildOptionPanel(AddPanel(panels, "Panel3", "GradBox7", {0, 252, 445, 82}));
-    setTabOrder();
+    chainTabOrder();
     connectRules();
 }
 
@@ -250,7 +250,7 @@ void TMainForm1::buildOptionPanel(QWidget *panel)
     }
 }
 
-void TMainForm1::setTabOrder()
+void TMainForm1::chainTabOrder()
 {
     const QList<QWidget *> order{m_sourceList, m_destinationMode, m_folder,  m_presets,     m_channels,
                                  m_format,     m_sampleRate,      m_bitRate, m_volume,      m_multithread,

@@ -79,7 +79,7 @@ private:
     void buildSourcePanel(QWidget *panel);
     void buildAudioPanel(QWidget *panel);
     void buildOptionPanel(QWidget *panel);
-    void setTabOrder();
+    void chainTabOrder();
     void connectRules();
     void listCue(OptionListBox *box);
     void CButton4Click();
