@@ -12,10 +12,12 @@
 #include "presets.h"
 #include "settings.h"
 #include "sourceintake.h"
+#include "sourcelist.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <iterator>
 
 using namespace sorvane;
 
@@ -63,11 +65,20 @@ bool PrepareOptions(const BatchArguments &arguments, const AppFiles &files, Opti
     return true;
 }
 
+// Each path as a drop takes it, in one sorted list. A path that gives no
+// file is named on standard error: a script's typo must not pass unnoticed.
 std::vector<std::filesystem::path> TakeSources(const std::vector<std::filesystem::path> &paths)
 {
-    SourceIntake intake;
-    intake.takePaths(paths);
-    return intake.sources().paths();
+    std::vector<std::filesystem::path> found;
+    for (const std::filesystem::path &path : paths) {
+        std::vector<std::filesystem::path> files = TakeSourcePath(path);
+        if (files.empty())
+            Print(stderr, "sorvane-batch: no file to convert at " + PathBytes(path) + '\n');
+        found.insert(found.end(), std::make_move_iterator(files.begin()), std::make_move_iterator(files.end()));
+    }
+    SourceList list;
+    list.add(std::move(found));
+    return list.paths();
 }
 
 int DryRun(const OptionSet &options, const std::vector<std::filesystem::path> &sources)

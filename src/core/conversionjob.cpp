@@ -46,6 +46,13 @@ fs::path PartialPathFor(const fs::path &output)
     return partial;
 }
 
+// The converter reads a relative path that begins with "-" as an option and
+// one like "pipe:1.wav" as a protocol; "./" in front makes it plainly a file.
+fs::path PlainFilePath(const fs::path &path)
+{
+    return path.is_relative() ? fs::path(".") / path : path;
+}
+
 QString SystemMessage(const std::error_code &error)
 {
     return QString::fromLocal8Bit(error.message());
@@ -109,7 +116,7 @@ void ConversionJob::launch()
     }
     if (!IsQtRepresentable(partial))
         partial = stageLink(fs::absolute(partial).parent_path(), "output") / partial.filename();
-    PrepareConverterProcess(m_process, m_converter, BuildCommandLine(m_options, source, partial));
+    PrepareConverterProcess(m_process, m_converter, BuildCommandLine(m_options, PlainFilePath(source), PlainFilePath(partial)));
     m_process.start();
 }
 

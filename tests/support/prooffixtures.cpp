@@ -32,12 +32,6 @@ QByteArray FileChecksum(const fs::path &file)
     return hash.result().toHex();
 }
 
-QByteArray ReadWhole(const fs::path &file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {}));
-}
-
 // The test's environment with `extra` added; an entry of the same name is replaced.
 std::vector<std::string> Environment(const std::vector<std::string> &extra)
 {
@@ -83,6 +77,12 @@ void WriteFile(const fs::path &file, const std::string &bytes)
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << bytes;
     ASSERT_TRUE(out.good()) << "cannot write " << file;
+}
+
+QByteArray ReadFile(const fs::path &file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {}));
 }
 
 Child::Child(const fs::path &program, const std::vector<std::string> &arguments, const ChildOptions &options)
@@ -155,8 +155,8 @@ ChildResult Child::wait()
     if (WIFSIGNALED(status))
         result.signal = WTERMSIG(status);
     result.maxResidentKiB = usage.ru_maxrss;
-    result.standardOutput = ReadWhole(m_outputFolder / "out");
-    result.standardError = ReadWhole(m_outputFolder / "err");
+    result.standardOutput = ReadFile(m_outputFolder / "out");
+    result.standardError = ReadFile(m_outputFolder / "err");
     return result;
 }
 

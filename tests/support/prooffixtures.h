@@ -21,7 +21,9 @@ namespace fs = std::filesystem;
 // followed); equal maps mean no file was added, removed or changed.
 std::map<fs::path, QByteArray> Checksums(const fs::path &folder);
 
+// Whole files by their byte names (QFile cannot open names that are not UTF-8).
 void WriteFile(const fs::path &file, const std::string &bytes);
+QByteArray ReadFile(const fs::path &file);
 
 struct ChildOptions
 {
