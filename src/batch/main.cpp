@@ -5,6 +5,7 @@
 #include "batchrun.h"
 #include "converter.h"
 #include "failure.h"
+#include "inifile.h"
 #include "optionset.h"
 #include "outputpath.h"
 #include "pathtext.h"
@@ -50,8 +51,19 @@ bool PrepareOptions(const BatchArguments &arguments, const AppFiles &files, Opti
             return false;
         }
     }
-    LoadSettingsFile(arguments.settingsFile.isEmpty() ? files.settingsFile : arguments.settingsFile, options,
-                     files.applicationFolder);
+    // A settings file that is there but cannot be read (a folder, no access):
+    // an error when named on the command line, otherwise the defaults with a word.
+    const bool named = !arguments.settingsFile.isEmpty();
+    const QString settingsFile = named ? arguments.settingsFile : files.settingsFile;
+    const std::optional<IniFile> settings = IniFile::load(settingsFile);
+    if (!settings && named) {
+        error = QStringLiteral("cannot read the settings file %1").arg(settingsFile);
+        return false;
+    }
+    if (!settings)
+        Print(stderr, QStringLiteral("sorvane-batch: cannot read the settings file %1; using the defaults\n")
+                          .arg(settingsFile).toUtf8());
+    LoadSettings(settings.value_or(IniFile()), options, files.applicationFolder);
     if (!arguments.preset.isEmpty() && !ChoosePreset(options, arguments.preset)) {
         error = QStringLiteral("no preset is called \"%1\"").arg(arguments.preset);
         return false;
