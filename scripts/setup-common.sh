@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev libgtest-dev
   ffmpeg
   fonts-ipafont-gothic
-  xvfb xauth
+  xvfb xauth xdotool
 )
 
 ROOT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

@@ -1,24 +1,37 @@
 #include "Mainwindow1.h"
 
+#include "Progresswindow1.h"
+#include "application.h"
+#include "batchrun.h"
 #include "bevel.h"
+#include "converter.h"
+#include "failure.h"
 #include "folderfield.h"
 #include "gradbox.h"
 #include "hintstyle.h"
 #include "optionlistbox.h"
 #include "ovalbutton.h"
+#include "pathtext.h"
+#include "progress.h"
+#include "settings.h"
 #include "shadowlabel.h"
 #include "spinfield.h"
 #include "uifont.h"
 #include "verticallabel.h"
 #include "windowrules.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QWindow>
 
@@ -36,8 +49,32 @@ QString InformationPageAddress(const QString &executablePath)
 
 namespace {
 
-const QString DropPrompt = QStringLiteral("変換元の音声/動画ファイル or フォルダをドロップしてください。");
 constexpr int SourceRowHeight = 11;
+
+// A file URL carrying the path's bytes exactly, names that are not UTF-8 included.
+QUrl LocalFileUrl(const std::filesystem::path &path)
+{
+    std::error_code ignored;
+    const QByteArray bytes = PathBytes(std::filesystem::absolute(path, ignored));
+    return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"));
+}
+
+// A message box with one OK button, titled with the program's name. It does
+// not wait: the program goes on while it shows.
+void Notify(QWidget *parent, const QString &text, const QString &details = {},
+            QMessageBox::Icon icon = QMessageBox::NoIcon)
+{
+    auto *box = new QMessageBox(icon, ApplicationTitle, text, QMessageBox::Ok, parent);
+    box->setDetailedText(details);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+// The same, waiting for OK: for the steps of a dialogue.
+void Tell(QWidget *parent, const QString &text)
+{
+    QMessageBox(QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok, parent).exec();
+}
 
 // The source list's rows: one line of text, 11 pixels high.
 class SourceRowDelegate : public QStyledItemDelegate
@@ -101,12 +138,16 @@ void AddCaption(QWidget *panel, const char *name, const QString &text, int pixel
 
 } // namespace
 
-TMainForm1::TMainForm1(QWidget *parent)
+TMainForm1::TMainForm1(const AppFiles &files, std::vector<std::filesystem::path> commandLineSources, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , m_files(files)
+    , m_presetFile(PathFromQt(files.presetFile))
+    , m_commandLineSources(std::move(commandLineSources))
 {
+    m_presetFile.fillPresetList(m_options.C2_00);
     HintStyle::install();
     setObjectName(QStringLiteral("MainForm1"));
-    setWindowTitle(QStringLiteral("Sorvane! Request"));
+    setWindowTitle(ApplicationTitle);
     setFixedSize(514, 371);
     move(20, 20);
     setFont(UiFont(12));
@@ -126,7 +167,10 @@ TMainForm1::TMainForm1(QWidget *parent)
     buildOptionPanel(AddPanel(panels, "Panel3", "GradBox7", {0, 252, 445, 82}));
     chainTabOrder();
     connectRules();
+    connectIntake();
 }
+
+TMainForm1::~TMainForm1() = default;
 
 void TMainForm1::buildStrips()
 {
@@ -140,7 +184,7 @@ void TMainForm1::buildStrips()
     right->setObjectName(QStringLiteral("GradBox4"));
     right->setGeometry(446, 20, 68, 335);
 
-    m_prompt = AddLabel(this, "ShadowLabel1", DropPrompt, 11, {6, 5});
+    m_prompt = AddLabel(this, "ShadowLabel1", DropPrompt(), 11, {6, 5});
     AddLabel(this, "ShadowLabel2", QStringLiteral("MERIDEX -Sorvane! Request Ver.2.8"), 11, {6, 357});
     AddLabel(this, "ShadowLabel3", QStringLiteral("Support : WAVE, MP2, MP3, MP4, WMA, AC3, OGG, FLAC, etc..."), 9,
              {258, 358})
@@ -154,14 +198,14 @@ void TMainForm1::buildStrips()
     connect(AddButton(this, "CButton2", QStringLiteral("＿"), 12, {468, 3, 18, 14}, QStringLiteral(" 最小化")),
             &OvalButton::clicked, this, &QWidget::showMinimized);
     connect(AddButton(this, "CButton1", QStringLiteral("×"), 12, {488, 3, 18, 14}, QStringLiteral(" 閉じる")),
-            &OvalButton::clicked, this, &QWidget::close);
+            &OvalButton::clicked, this, &TMainForm1::CButton1Click);
     m_go = AddButton(this, "CButton10", QStringLiteral("G\nｏ\n !"), 16, {452, 34, 57, 240},
                      QStringLiteral(" 変換処理の実行"));
     m_go->setEnabled(false);
-    connect(m_go, &OvalButton::clicked, this, &TMainForm1::goClicked);
+    connect(m_go, &OvalButton::clicked, this, &TMainForm1::CButton10Click);
     connect(AddButton(this, "CButton11", QStringLiteral("設定\n保存"), 16, {452, 288, 57, 56},
                       QStringLiteral(" オリジナル設定の保存")),
-            &OvalButton::clicked, this, &TMainForm1::savePresetClicked);
+            &OvalButton::clicked, this, &TMainForm1::CButton11Click);
 }
 
 void TMainForm1::buildSourcePanel(QWidget *panel)
@@ -171,7 +215,7 @@ void TMainForm1::buildSourcePanel(QWidget *panel)
     AddLabel(panel, "L0_01", QStringLiteral("対象ﾌｧｲﾙ ："), 11, {29, 14})->setFixedTextWidth(56, Qt::AlignRight);
     connect(AddButton(panel, "CButton12", QStringLiteral("ｸﾘｱ→"), 11, {27, 30, 57, 16},
                       QStringLiteral(" 登録したファイルのクリア")),
-            &OvalButton::clicked, this, &TMainForm1::clearClicked);
+            &OvalButton::clicked, this, &TMainForm1::CButton12Click);
     connect(AddButton(panel, "CButton13", QStringLiteral("再生"), 11, {27, 50, 57, 46},
                       QStringLiteral(" プレビュー画面の表示")),
             &OvalButton::clicked, this, &TMainForm1::CButton13Click);
@@ -263,7 +307,7 @@ void TMainForm1::chainTabOrder()
 void TMainForm1::connectRules()
 {
     connect(&m_options.C1_02, &OptionList::changed, this, &TMainForm1::C1_02Change);
-    connect(&m_options.C2_00, &OptionList::changed, this, &TMainForm1::presetChanged);
+    connect(&m_options.C2_00, &OptionList::changed, this, &TMainForm1::C2_00Change);
     connect(&m_options.C3_01, &OptionList::changed, this, &TMainForm1::C3_01Change);
     connect(&m_options.C3_02, &OptionList::changed, this, &TMainForm1::C3_02Change);
     connect(&m_options.C3_03, &OptionList::changed, this, &TMainForm1::C3_03Change);
@@ -302,31 +346,6 @@ void TMainForm1::showOptions()
 QString TMainForm1::prompt() const
 {
     return m_prompt->text();
-}
-
-void TMainForm1::setPrompt(const QString &text)
-{
-    m_prompt->setText(text);
-}
-
-void TMainForm1::setGoEnabled(bool enabled)
-{
-    m_go->setEnabled(enabled);
-}
-
-void TMainForm1::setReadmePath(const QString &path)
-{
-    m_readmePath = path;
-}
-
-void TMainForm1::setSourceListModel(QAbstractItemModel *model)
-{
-    m_sourceList->setModel(model);
-}
-
-void TMainForm1::setCloseHandler(std::function<bool()> handler)
-{
-    m_closeHandler = std::move(handler);
 }
 
 void TMainForm1::C1_02Change()
@@ -378,19 +397,175 @@ void TMainForm1::CButton4Click()
 
 void TMainForm1::CButton3Click()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_readmePath));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(m_files.readmeFile));
 }
 
 void TMainForm1::CButton13Click()
 {
-    const QAbstractItemModel *model = m_sourceList->model();
-    if (!model)
+    const QModelIndexList selected = m_sourceList->selectionModel()->selectedRows();
+    for (const QModelIndex &index : selected)
+        QDesktopServices::openUrl(LocalFileUrl(m_intake.sources().path(index.row())));
+}
+
+void TMainForm1::connectIntake()
+{
+    m_sourceList->setModel(&m_intake.sources());
+    connect(&m_intake, &SourceIntake::promptChanged, m_prompt, &ShadowLabel::setText);
+    connect(&m_intake, &SourceIntake::goEnabledChanged, m_go, &QWidget::setEnabled);
+}
+
+void TMainForm1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    FormActivate();
+}
+
+// Once, when the window first shows: the stored settings, then the command
+// line's sources. Later activations change nothing.
+void TMainForm1::FormActivate()
+{
+    if (m_activated)
         return;
-    for (int row = 0; row < model->rowCount(); ++row) {
-        const QModelIndex index = model->index(row, 0);
-        if (m_sourceList->selectionModel()->isSelected(index))
-            QDesktopServices::openUrl(QUrl::fromLocalFile(index.data().toString()));
+    m_activated = true;
+    LoadSettingsFile(m_files.settingsFile, m_options, m_files.applicationFolder);
+    placeWindow();
+    showOptions();
+    m_intake.takePaths(m_commandLineSources);
+}
+
+// The stored position, unless it would leave the window on no screen at all.
+void TMainForm1::placeWindow()
+{
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    move(PlaceOnScreens(m_options.position, size(), screens));
+}
+
+// Writes the settings; the window stays open when they cannot be written.
+bool TMainForm1::FormClose()
+{
+    if (isRunning())
+        return false;
+    m_options.position = pos();
+    try {
+        SaveSettingsFile(m_files.settingsFile, m_options);
+    } catch (const Failure &failure) {
+        ShowErrorBox(failure.message(), this);
+        return false;
     }
+    return true;
+}
+
+void TMainForm1::TakeDroppedFiles(const QList<QUrl> &urls)
+{
+    m_intake.takePaths(PathsFromUrls(urls));
+}
+
+void TMainForm1::C2_00Change()
+{
+    ApplyPreset(m_options, [this](OptionList &list) { runChangeHandler(list); });
+}
+
+void TMainForm1::runChangeHandler(OptionList &list)
+{
+    for (OptionListBox *box : {m_format, m_bitRate, m_sampleRate, m_channels, m_volume}) {
+        if (&box->list() == &list)
+            listCue(box);
+    }
+}
+
+void TMainForm1::CButton1Click()
+{
+    close();
+}
+
+void TMainForm1::CButton10Click()
+{
+    if (m_intake.sources().count() == 0 || isRunning())
+        return;
+    m_progress = new TProgressForm1(this);
+    m_progress->setMaximum(m_intake.sources().count());
+    m_progress->setPosition(0);
+    m_progress->show();
+    m_progress->startPolling();
+    connect(m_progress, &TProgressForm1::cancelRequested, this, &TMainForm1::stopRequested);
+    setEnabled(false);
+    m_intake.setRefusingDrops(true);
+
+    m_run = std::make_unique<BatchRun>(m_options, m_intake.sources().paths());
+    connect(m_run.get(), &BatchRun::sourceStarted, this, &TMainForm1::sourceStarted);
+    connect(m_run.get(), &BatchRun::finished, this, &TMainForm1::runFinished);
+    m_run->start();
+}
+
+void TMainForm1::sourceStarted(int index)
+{
+    const CurrentItem item = m_run->currentItem();
+    m_progress->setPosition(index);
+    m_progress->setNames(NamesLine(item.SourcePath, item.OutputPath));
+    m_progress->setPollPaths(item.SourcePath, item.PartialPath);
+}
+
+void TMainForm1::stopRequested()
+{
+    if (m_run && m_run->requestStop())
+        return;
+    QApplication::beep();
+    Notify(m_progress, StopFailedMessage);
+}
+
+void TMainForm1::runFinished(const BatchReport &report)
+{
+    m_progress->stopPolling();
+    m_progress->deleteLater();
+    m_run.release()->deleteLater(); // its own signal is still being delivered
+    m_intake.setRefusingDrops(false);
+    setEnabled(true);
+
+    if (report.converterMissing) {
+        Notify(this, ConverterNotFoundMessage(), {}, QMessageBox::Warning);
+        return;
+    }
+    if (!report.generalError.isEmpty()) {
+        QApplication::beep();
+        Notify(this, report.generalError);
+        return;
+    }
+    if (!report.failures.isEmpty()) {
+        QApplication::beep();
+        Notify(this, UnsupportedFilesMessage, EndReportDetails(report));
+    }
+    QApplication::beep();
+    m_intake.setPrompt(EndText);
+}
+
+// Saves the four audio lists' choices as a new preset under a typed name.
+void TMainForm1::CButton11Click()
+{
+    Tell(this, PresetText::SaveAnnouncement);
+    QInputDialog input(this);
+    input.setWindowTitle(PresetText::NameDialogCaption);
+    input.setLabelText(PresetText::NameDialogPrompt);
+    input.setOkButtonText(QStringLiteral("OK"));
+    input.setCancelButtonText(QStringLiteral("キャンセル"));
+    input.findChild<QLineEdit *>()->setMaxLength(PresetText::NameMaxLength);
+    const QString name = input.exec() == QDialog::Accepted ? input.textValue() : QString();
+    try {
+        if (!SavePreset(m_presetFile, m_options, name)) {
+            Tell(this, PresetText::EmptyName);
+            return;
+        }
+    } catch (const Failure &failure) {
+        ShowErrorBox(failure.message(), this);
+        return;
+    }
+    Tell(this, PresetText::Saved);
+}
+
+void TMainForm1::CButton12Click()
+{
+    m_intake.clear();
 }
 
 void TMainForm1::mousePressEvent(QMouseEvent *event)
@@ -408,21 +583,16 @@ void TMainForm1::dragEnterEvent(QDragEnterEvent *event)
 
 void TMainForm1::dropEvent(QDropEvent *event)
 {
-    QList<QUrl> files;
-    for (const QUrl &url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            files.append(url);
-    }
     event->acceptProposedAction();
-    Q_EMIT filesDropped(files);
+    TakeDroppedFiles(event->mimeData()->urls());
 }
 
 void TMainForm1::closeEvent(QCloseEvent *event)
 {
-    if (m_closeHandler && !m_closeHandler())
-        event->ignore();
-    else
+    if (FormClose())
         event->accept();
+    else
+        event->ignore();
 }
 
 } // namespace sorvane

@@ -1,21 +1,29 @@
 #pragma once
 
+#include "appfiles.h"
 #include "optionset.h"
+#include "presets.h"
+#include "sourceintake.h"
 
 #include <QList>
+#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 
 #include <array>
-#include <functional>
+#include <filesystem>
+#include <memory>
+#include <vector>
 
-class QAbstractItemModel;
 class QCheckBox;
 class QListView;
 
 namespace sorvane {
 
+class BatchRun;
+struct BatchReport;
 class FolderField;
+class TProgressForm1;
 class OptionListBox;
 class OvalButton;
 class ShadowLabel;
@@ -34,20 +42,22 @@ class TMainForm1 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TMainForm1(QWidget *parent = nullptr);
+    // Builds the window and fills its lists; the presets come from the
+    // preset file of `files` (a Failure when it cannot be read). The command
+    // line's sources are taken at the first activation, after the settings.
+    explicit TMainForm1(const AppFiles &files, std::vector<std::filesystem::path> commandLineSources = {},
+                        QWidget *parent = nullptr);
+    ~TMainForm1() override;
 
     OptionSet &options() { return m_options; }
+    SourceIntake &intake() { return m_intake; }
     // Pushes the option set's values into the controls and runs every rule once.
     void showOptions();
-
     QString prompt() const;
-    void setPrompt(const QString &text);
-    void setGoEnabled(bool enabled);
-    void setReadmePath(const QString &path);
-    QListView *sourceList() const { return m_sourceList; }
-    void setSourceListModel(QAbstractItemModel *model);
-    // Asked before the window closes; returning false keeps it open.
-    void setCloseHandler(std::function<bool()> handler);
+    bool isRunning() const { return m_run != nullptr; }
+
+    // The local files and folders dropped onto the window; refused during a run.
+    void TakeDroppedFiles(const QList<QUrl> &urls);
 
     // The rules behind the controls, for the program to run after it sets values itself.
     void C1_02Change();
@@ -60,15 +70,8 @@ public:
     void C4_01Change(int field); // field 0-5: C4_01_1 to C4_01_6
     void CheckBox5Click();
 
-Q_SIGNALS:
-    void goClicked();
-    void savePresetClicked();
-    void clearClicked();
-    void presetChanged();
-    // The local files and folders dropped onto the window, as dropped.
-    void filesDropped(const QList<QUrl> &urls);
-
 protected:
+    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -81,14 +84,33 @@ private:
     void buildOptionPanel(QWidget *panel);
     void chainTabOrder();
     void connectRules();
+    void connectIntake();
     void listCue(OptionListBox *box);
-    void CButton4Click();
-    void CButton3Click();
-    void CButton13Click();
+    void runChangeHandler(OptionList &list);
 
+    void FormActivate();
+    bool FormClose();
+    void placeWindow();
+    void C2_00Change();
+    void CButton1Click();
+    void CButton3Click();
+    void CButton4Click();
+    void CButton10Click();
+    void CButton11Click();
+    void CButton12Click();
+    void CButton13Click();
+    void sourceStarted(int index);
+    void stopRequested();
+    void runFinished(const BatchReport &report);
+
+    AppFiles m_files;
     OptionSet m_options;
-    QString m_readmePath;
-    std::function<bool()> m_closeHandler;
+    PresetFile m_presetFile;
+    SourceIntake m_intake;
+    std::vector<std::filesystem::path> m_commandLineSources;
+    bool m_activated = false; // the one-time guard of the first activation
+    std::unique_ptr<BatchRun> m_run;
+    QPointer<TProgressForm1> m_progress;
 
     ShadowLabel *m_prompt = nullptr;
     OvalButton *m_go = nullptr;

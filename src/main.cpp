@@ -1,13 +1,25 @@
-#include "Mainwindow1.h"
+// Sorvane! Request: converts many audio files at once with ffmpeg.
 
-#include <QApplication>
+#include "Mainwindow1.h"
+#include "application.h"
+#include "appfiles.h"
+#include "failure.h"
+#include "sourceintake.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Sorvane! Request"));
-    sorvane::TMainForm1 window;
-    window.setReadmePath(QCoreApplication::applicationDirPath() + QStringLiteral("/Readme.txt"));
-    window.show();
-    return app.exec();
+    sorvane::Application app(argc, argv);
+    try {
+        // After QApplication has taken its own options out of argv.
+        sorvane::TMainForm1 window(sorvane::LocateAppFiles(), sorvane::PathsFromArguments(argc, argv));
+        window.show();
+        app.exec();
+    } catch (const sorvane::Failure &failure) {
+        sorvane::ShowErrorBox(failure.message());
+    } catch (const std::exception &error) {
+        sorvane::ShowErrorBox(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        sorvane::ShowErrorBox(QString());
+    }
+    return 0;
 }

@@ -1,4 +1,5 @@
 #include "Mainwindow1.h"
+#include "appfolder.h"
 #include "folderfield.h"
 #include "hintstyle.h"
 #include "optionlistbox.h"
@@ -10,11 +11,12 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListView>
 #include <QMimeData>
 #include <QSignalSpy>
-#include <QStringListModel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -25,7 +27,6 @@ namespace {
 const QColor White = Qt::white;
 const QColor Cyan = Rgb(0xC4FFFF);
 const QColor Yellow = Rgb(0xFFFF80);
-const QString DropPrompt = QStringLiteral("変換元の音声/動画ファイル or フォルダをドロップしてください。");
 
 class MainWindowTest : public ::testing::Test
 {
@@ -40,7 +41,8 @@ protected:
     SpinField *field(int number) const { return control<SpinField>(QStringLiteral("C4_01_%1").arg(number)); }
     OptionListBox *list(const char *name) const { return control<OptionListBox>(QString::fromLatin1(name)); }
 
-    TMainForm1 window;
+    testsupport::AppFolder folder;
+    TMainForm1 window{folder.files()};
 };
 
 QString CaptionOf(const QWidget *widget)
@@ -225,7 +227,7 @@ TEST_F(MainWindowTest, BuiltState)
     EXPECT_TRUE(control(QStringLiteral("L0_03"))->isEnabled());
     EXPECT_FALSE(control<QCheckBox>(QStringLiteral("CheckBox1"))->isChecked());
     EXPECT_FALSE(control<QCheckBox>(QStringLiteral("CheckBox5"))->isChecked());
-    EXPECT_EQ(window.prompt(), DropPrompt);
+    EXPECT_EQ(window.prompt(), DropPrompt());
     EXPECT_FALSE(control(QStringLiteral("CButton10"))->isEnabled());
     for (const char *name : {"CButton1", "CButton2", "CButton3", "CButton4", "CButton11", "CButton12", "CButton13"})
         EXPECT_TRUE(control(QString::fromLatin1(name))->isEnabled()) << name;
@@ -288,6 +290,7 @@ TEST_F(MainWindowTest, FieldsKeepTypedValuesUntilTheFocusLeaves)
 {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    control<QCheckBox>(QStringLiteral("CheckBox5"))->setChecked(true); // the fields take typing only when on
     // Typed after the field's text was selected; a leading "-" goes in front of a digit.
     const struct { int number; const char *typed; bool minusInFront; int whileTyping; QColor cue; int afterwards; QColor cueAfter; } cases[] = {
         {3, "3", true, -3, White, 0, White},
@@ -384,68 +387,45 @@ TEST_F(MainWindowTest, ShowOptionsPushesValuesAndRunsEveryRule)
     EXPECT_FALSE(options.C4_C1);
 }
 
-TEST_F(MainWindowTest, ButtonsAndDropsReachTheProgram)
+TEST_F(MainWindowTest, DropsFillTheSourceListAndClearEmptiesIt)
 {
-    QSignalSpy go(&window, &TMainForm1::goClicked);
-    QSignalSpy save(&window, &TMainForm1::savePresetClicked);
-    QSignalSpy clear(&window, &TMainForm1::clearClicked);
-    QSignalSpy preset(&window, &TMainForm1::presetChanged);
-    QSignalSpy dropped(&window, &TMainForm1::filesDropped);
     window.show();
-
-    auto *goButton = control<OvalButton>(QStringLiteral("CButton10"));
-    QTest::mouseClick(goButton, Qt::LeftButton);
-    EXPECT_EQ(go.count(), 0); // disabled when built
-    window.setGoEnabled(true);
-    QTest::mouseClick(goButton, Qt::LeftButton);
-    EXPECT_EQ(go.count(), 1);
-    QTest::mouseClick(control(QStringLiteral("CButton11")), Qt::LeftButton);
-    EXPECT_EQ(save.count(), 1);
-    QTest::mouseClick(control(QStringLiteral("CButton12")), Qt::LeftButton);
-    EXPECT_EQ(clear.count(), 1);
-    window.options().C2_00.choose(0);
-    EXPECT_EQ(preset.count(), 1);
-    window.options().C2_00.setItemIndex(-1);
-    EXPECT_EQ(preset.count(), 1);
-
-    window.setPrompt(QStringLiteral("Ｇｏ！ボタンで変換処理を開始します。"));
-    EXPECT_EQ(window.prompt(), QStringLiteral("Ｇｏ！ボタンで変換処理を開始します。"));
+    QTemporaryDir music;
+    for (const char *name : {"b.wav", "A.wav", "曲.mp3"})
+        QFile(music.filePath(QString::fromUtf8(name))).open(QIODevice::WriteOnly);
+    auto *go = control<OvalButton>(QStringLiteral("CButton10"));
+    EXPECT_FALSE(go->isEnabled());
 
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/music/a.wav")), QUrl(QStringLiteral("http://example.com/b.wav")),
-                  QUrl::fromLocalFile(QStringLiteral("/music/曲"))});
+    data.setUrls({QUrl::fromLocalFile(music.path()), QUrl(QStringLiteral("http://example.com/b.wav"))});
     const QPoint at(200, 60);
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(&window, &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(&window, &drop);
-    ASSERT_EQ(dropped.count(), 1);
-    const auto urls = dropped.first().first().value<QList<QUrl>>();
-    EXPECT_EQ(urls, (QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/music/a.wav")),
-                                 QUrl::fromLocalFile(QStringLiteral("/music/曲"))}));
-}
 
-TEST_F(MainWindowTest, CloseHandlerCanKeepTheWindowOpen)
-{
-    window.show();
-    bool allow = false;
-    window.setCloseHandler([&] { return allow; });
-    QTest::mouseClick(control(QStringLiteral("CButton1")), Qt::LeftButton);
-    EXPECT_TRUE(window.isVisible());
-    allow = true;
-    QTest::mouseClick(control(QStringLiteral("CButton1")), Qt::LeftButton);
-    EXPECT_FALSE(window.isVisible());
+    const QAbstractItemModel *list = control<QListView>(QStringLiteral("ListBox1"))->model();
+    ASSERT_EQ(list->rowCount(), 3);
+    EXPECT_EQ(list->index(0, 0).data().toString(), music.filePath(QStringLiteral("A.wav")));
+    EXPECT_EQ(list->index(2, 0).data().toString(), music.filePath(QStringLiteral("曲.mp3")));
+    EXPECT_EQ(window.prompt(), QStringLiteral("Ｇｏ！ボタンで変換処理を開始します。"));
+    EXPECT_TRUE(go->isEnabled());
+
+    QTest::mouseClick(control(QStringLiteral("CButton12")), Qt::LeftButton);
+    EXPECT_EQ(list->rowCount(), 0);
+    EXPECT_EQ(window.prompt(), DropPrompt());
+    EXPECT_FALSE(go->isEnabled());
 }
 
 TEST_F(MainWindowTest, PlayWithoutSelectionDoesNothing)
 {
-    QStringListModel sources({QStringLiteral("/nowhere/a.wav")});
-    window.setSourceListModel(&sources);
-    EXPECT_EQ(window.sourceList()->model(), &sources);
+    QTemporaryDir music;
+    QFile(music.filePath(QStringLiteral("a.wav"))).open(QIODevice::WriteOnly);
+    window.TakeDroppedFiles({QUrl::fromLocalFile(music.path())});
     // Nothing selected: no shell action, nothing changes.
     QTest::mouseClick(control(QStringLiteral("CButton13")), Qt::LeftButton);
-    EXPECT_FALSE(window.sourceList()->selectionModel()->hasSelection());
+    EXPECT_FALSE(control<QListView>(QStringLiteral("ListBox1"))->selectionModel()->hasSelection());
 }
 
 // Presses on the strips, their labels and the corners of a strip's button
@@ -483,13 +463,12 @@ TEST_F(MainWindowTest, GrabForLooking)
     window.options().C1_02.setItemIndex(2);
     window.options().C1_03 = QStringLiteral("/home/user/音楽/変換済み");
     window.options().C4_01[4] = 45;
-    window.showOptions();
-    QStringListModel sources({QStringLiteral("/home/user/音楽/01 曲名.wav"), QStringLiteral("/home/user/video.mp4")});
-    window.setSourceListModel(&sources);
     window.show();
+    window.showOptions();
+    window.intake().sources().add({"/home/user/音楽/01 曲名.wav", "/home/user/video.mp4"});
     QDir().mkpath(TEST_BUILD_DIR "/tests");
     EXPECT_TRUE(window.grab().save(TEST_BUILD_DIR "/tests/mainwindow.png"));
-    TMainForm1 built;
+    TMainForm1 built{folder.files()};
     built.show();
     EXPECT_TRUE(built.grab().save(TEST_BUILD_DIR "/tests/mainwindow-built.png"));
 }
