@@ -104,4 +104,18 @@ export XDG_CONFIG_HOME="$work/home/config"
 session "$work/prefix/bin/sorvane-request" "$work/music/tone.wav"
 check_settings "$XDG_CONFIG_HOME/sorvane-request/Sorvane_R.ini"
 [ -s "$XDG_CONFIG_HOME/sorvane-request/profile.txt" ] || fail "the shipped presets were not seeded"
-echo "gui session: portable and installed layouts passed"
+# No preset file anywhere: the error box names it, OK ends the program with 0.
+mkdir -p "$work/bare"
+cp "$BUILD_DIR/sorvane-request" "$work/bare/"
+chmod -R a+rwX "$work/bare"
+export XDG_CONFIG_HOME="$work/home/bare-config"
+as_user "$work/bare/sorvane-request" &
+pid=$!
+wait_for 30 xdotool search --name '^Sorvane! Request$' >/dev/null || fail "no error box"
+sleep 0.5
+xdotool key Return
+wait_for 20 bash -c "! kill -0 $pid 2>/dev/null" || fail "the program did not end after the error box"
+wait "$pid" || fail "exit code $? after the error box"
+[ ! -e "$work/bare/Sorvane_R.ini" ] && [ ! -e "$XDG_CONFIG_HOME/sorvane-request/Sorvane_R.ini" ] \
+  || fail "a settings file was written"
+echo "gui session: portable and installed layouts and the missing preset file passed"
