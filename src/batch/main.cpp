@@ -142,6 +142,7 @@ int Convert(const OptionSet &options, const std::vector<std::filesystem::path> &
 
 int main(int argc, char **argv)
 {
+    OpenMissingStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("sorvane-batch"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SORVANE_VERSION));

@@ -54,6 +54,14 @@ void RenameWithoutReplacing(const std::filesystem::path &from, const std::filesy
         error.assign(errno, std::generic_category());
 }
 
+void OpenMissingStandardStreams()
+{
+    for (int stream = 0; stream <= 2; ++stream) {
+        if (::fcntl(stream, F_GETFD) == -1 && errno == EBADF && ::open("/dev/null", O_RDWR) != stream)
+            return;
+    }
+}
+
 namespace {
 
 int TerminationSocket[2] = {-1, -1};
@@ -87,6 +95,10 @@ void OnTerminationRequest(std::function<void()> handler)
 }
 
 #else
+
+void OpenMissingStandardStreams()
+{
+}
 
 void OnTerminationRequest(std::function<void()>)
 {

@@ -12,6 +12,11 @@ namespace sorvane {
 void RenameWithoutReplacing(const std::filesystem::path &from, const std::filesystem::path &to,
                             std::error_code &error);
 
+// Opens the null device on any of standard input, output and error that the
+// process was started without, before anything else takes those numbers: a
+// file or socket opened later would otherwise receive what is printed.
+void OpenMissingStandardStreams();
+
 // Calls `handler` from the event loop each time the process is asked to end
 // (SIGINT or SIGTERM), instead of ending at once. Needs a QCoreApplication.
 void OnTerminationRequest(std::function<void()> handler);

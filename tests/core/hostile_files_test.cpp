@@ -253,4 +253,18 @@ TEST_F(HostileFiles, ReadOnlySettingsFileAndAFolderInItsPlace)
     EXPECT_EQ(Checksums(m_sources.path()), m_sourceSums);
 }
 
+// Started without standard input, output and error (as some schedulers and
+// daemons start programs): what it prints must not land in a file or socket
+// it opens later, nor be taken for a request to stop.
+TEST_F(HostileFiles, ClosedStandardStreams)
+{
+    testsupport::MakeTone(m_sources / "b.wav", 0.2);
+    const ChildResult run = RunChild(BatchPath(), {"--settings", "/nonexistent/settings.ini", "--set", "C3_01=7",
+                                                   m_sources.path().native()},
+                                     {.timeout = 60s, .closedStandardStreams = true});
+    ASSERT_FALSE(run.hung);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(Entries(m_sources.path()), (std::set<std::string>{"a.wav", "a.flac", "b.wav", "b.flac"}));
+}
+
 } // namespace

@@ -106,6 +106,11 @@ Child::Child(const fs::path &program, const std::vector<std::string> &arguments,
         ::dup2(in, 0);
         ::dup2(out, 1);
         ::dup2(err, 2);
+        if (options.closedStandardStreams) {
+            ::close(0);
+            ::close(1);
+            ::close(2);
+        }
         if (!folder.empty() && ::chdir(folder.c_str()) != 0)
             ::_exit(126);
         if (options.fileSizeLimit >= 0) {

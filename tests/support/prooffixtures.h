@@ -31,6 +31,7 @@ struct ChildOptions
     std::vector<std::string> environment{};// "NAME=value", added to or replacing the test's
     long long fileSizeLimit = -1;         // RLIMIT_FSIZE in bytes for the child; -1: none
     std::chrono::seconds timeout{120};    // then the child is killed and counted as hung
+    bool closedStandardStreams = false;   // started without standard input, output and error
 };
 
 struct ChildResult
