@@ -18,7 +18,8 @@ void RenameWithoutReplacing(const std::filesystem::path &from, const std::filesy
 void OpenMissingStandardStreams();
 
 // Calls `handler` from the event loop each time the process is asked to end
-// (SIGINT or SIGTERM), instead of ending at once. Needs a QCoreApplication.
+// (SIGINT, SIGTERM, or SIGHUP when its terminal goes away), instead of ending
+// at once. Needs a QCoreApplication.
 void OnTerminationRequest(std::function<void()> handler);
 
 } // namespace sorvane

@@ -95,15 +95,17 @@ TEST(ConverterFaultsCli, EachFaultFailsItsSourceAloneAndLeavesNothing)
     EXPECT_EQ(Entries(dir.path()).size(), 10u) << "a partial output was left";
 }
 
-// The stop of a run (SIGTERM to the program) ends a converter that ignores
-// the polite request too, after the grace period, and takes no further source.
-TEST(ConverterFaultsCli, StopEndsAConverterThatIgnoresIt)
+// Stops a run with `signal` while the converter of its first source hangs;
+// the run takes no further source, and the converter ends after the grace
+// period when it ignores the polite request, at once otherwise.
+void ExpectStopBy(int signal, bool converterIgnoresStop)
 {
     Folder dir;
     const fs::path pidFile = dir / "converter.pid";
-    testsupport::InstallFakeConverter(FakeHead + "printf partial > \"$out\"\ntrap '' TERM INT\n"
-                                      "echo $$ > '" + sorvane::PathBytes(pidFile) + ".tmp'\n"
-                                      "mv '" + sorvane::PathBytes(pidFile) + ".tmp' '" + sorvane::PathBytes(pidFile) + "'\n"
+    const QByteArray pidBytes = sorvane::PathBytes(pidFile);
+    testsupport::InstallFakeConverter(FakeHead + "printf partial > \"$out\"\n"
+                                      + (converterIgnoresStop ? "trap '' TERM INT HUP\n" : "")
+                                      + "echo $$ > '" + pidBytes + ".tmp'\nmv '" + pidBytes + ".tmp' '" + pidBytes + "'\n"
                                       "exec sleep 600\n");
     WriteFile(dir / "a.wav", "first");
     WriteFile(dir / "b.wav", "second");
@@ -117,22 +119,36 @@ TEST(ConverterFaultsCli, StopEndsAConverterThatIgnoresIt)
     const pid_t converter = pid_t(testsupport::ReadBytes(pidFile).trimmed().toInt());
     fs::remove(pidFile);
     const auto stopAsked = std::chrono::steady_clock::now();
-    ::kill(batch.pid(), SIGTERM);
+    ::kill(batch.pid(), signal);
     const ChildResult run = batch.wait();
     const auto took = std::chrono::steady_clock::now() - stopAsked;
     testsupport::RemoveFakeConverter();
 
     ASSERT_FALSE(run.hung);
-    EXPECT_EQ(run.exitCode, 130);
-    EXPECT_GE(took, sorvane::ConversionJob::StopGracePeriod * 9 / 10);
-    EXPECT_LT(took, sorvane::ConversionJob::StopGracePeriod + 3s);
+    EXPECT_EQ(run.exitCode, 130) << "ended by signal " << run.signal;
+    if (converterIgnoresStop) {
+        EXPECT_GE(took, sorvane::ConversionJob::StopGracePeriod * 9 / 10);
+    }
+    EXPECT_LT(took, (converterIgnoresStop ? sorvane::ConversionJob::StopGracePeriod : 0s) + 3s);
     EXPECT_TRUE(ProcessEnded(converter));
     EXPECT_TRUE(run.standardOutput.contains(Line("FAILED", dir / "a.wav", sorvane::StoppedReason.toUtf8())))
         << run.standardOutput.constData();
     EXPECT_FALSE(run.standardOutput.contains("b.wav"));
     EXPECT_TRUE(run.standardOutput.endsWith("0 converted, 1 failed\n"));
     EXPECT_EQ(Checksums(dir.path()), before);
-    EXPECT_EQ(Entries(dir.path()).size(), 3u);
+    EXPECT_EQ(Entries(dir.path()).size(), 3u) << "the converter's file was left";
+}
+
+TEST(ConverterFaultsCli, StopEndsAConverterThatIgnoresIt)
+{
+    ExpectStopBy(SIGTERM, true);
+}
+
+// A closed terminal (or a dropped remote session) stops the run the same way
+// instead of leaving the converter running and its file behind.
+TEST(ConverterFaultsCli, HangUpStopsTheRun)
+{
+    ExpectStopBy(SIGHUP, false);
 }
 
 // An `ffmpeg` that is no program: one that may not be run is passed over in
