@@ -263,3 +263,40 @@ TEST(MainWindowPresets, SaveButtonAddsTheCurrentChoiceAndChoosesIt)
 }
 
 } // namespace
+
+namespace {
+
+// An object whose handler fails the way a handler of the program can.
+class FailingHandler : public QObject
+{
+public:
+    explicit FailingHandler(QString message) : m_message(std::move(message)) {}
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::User)
+            throw Failure(m_message);
+        return QObject::event(event);
+    }
+
+private:
+    QString m_message;
+};
+
+TEST(ErrorBox, AFailureEscapingAHandlerIsShownAndTheProgramGoesOn)
+{
+    const struct { QString message; QString shown; } cases[] = {
+        {QStringLiteral("ファイル /x は開けません"), QStringLiteral("ファイル /x は開けません.")},
+        {QStringLiteral("ends with a stop."), QStringLiteral("ends with a stop.")},
+        {QStringLiteral("ends with a comma,"), QStringLiteral("ends with a comma,")},
+        {QString(), QString()},
+    };
+    for (const auto &c : cases) {
+        FailingHandler handler(c.message);
+        DialogAnswers answers({PressOk});
+        QCoreApplication::postEvent(&handler, new QEvent(QEvent::User));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return answers.done(); }, 5000));
+        EXPECT_EQ(answers.texts(), QStringList{c.shown});
+    }
+}
+
+} // namespace
