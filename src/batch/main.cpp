@@ -78,12 +78,17 @@ bool PrepareOptions(const BatchArguments &arguments, const AppFiles &files, Opti
 }
 
 // Each path as a drop takes it, in one sorted list. A path that gives no
-// file is named on standard error: a script's typo must not pass unnoticed.
+// file, and a folder that could not be searched, are named on standard
+// error: a script's typo or a folder left out must not pass unnoticed.
 std::vector<std::filesystem::path> TakeSources(const std::vector<std::filesystem::path> &paths)
 {
     std::vector<std::filesystem::path> found;
     for (const std::filesystem::path &path : paths) {
-        std::vector<std::filesystem::path> files = TakeSourcePath(path);
+        std::vector<UnreadableFolder> unreadable;
+        std::vector<std::filesystem::path> files = TakeSourcePath(path, &unreadable);
+        for (const UnreadableFolder &folder : unreadable)
+            Print(stderr, "sorvane-batch: cannot search " + PathBytes(folder.folder) + ": "
+                              + QByteArray::fromStdString(folder.error.message()) + '\n');
         if (files.empty())
             Print(stderr, "sorvane-batch: no file to convert at " + PathBytes(path) + '\n');
         found.insert(found.end(), std::make_move_iterator(files.begin()), std::make_move_iterator(files.end()));

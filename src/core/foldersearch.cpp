@@ -38,7 +38,7 @@ EntryKind KindOf(const fs::directory_entry &entry)
 
 } // namespace
 
-std::vector<fs::path> SearchFolder(const fs::path &folder)
+std::vector<fs::path> SearchFolder(const fs::path &folder, std::vector<UnreadableFolder> *unreadable)
 {
     std::error_code error;
     std::vector<fs::path> pending{AbsoluteFolder(folder, error)};
@@ -57,6 +57,8 @@ std::vector<fs::path> SearchFolder(const fs::path &folder)
             else if (kind == EntryKind::File)
                 files.push_back(entries->path());
         }
+        if (error && unreadable)
+            unreadable->push_back({current, error});
         error.clear();
     }
     return files;

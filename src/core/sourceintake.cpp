@@ -21,12 +21,12 @@ QString GoPrompt()
     return QStringLiteral("Ｇｏ！ボタンで変換処理を開始します。");
 }
 
-std::vector<fs::path> TakeSourcePath(const fs::path &path)
+std::vector<fs::path> TakeSourcePath(const fs::path &path, std::vector<UnreadableFolder> *unreadable)
 {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (fs::is_directory(status))
-        return SearchFolder(path);
+        return SearchFolder(path, unreadable);
     if (fs::is_regular_file(status))
         return {path};
     return {};

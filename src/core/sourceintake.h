@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foldersearch.h"
 #include "sourcelist.h"
 
 #include <QList>
@@ -19,7 +20,9 @@ QString GoPrompt();
 // What one path gives the source list: a regular file (or a link to one) as
 // given, unchanged; every file of a folder, searched to any depth, with its
 // absolute path; nothing for a path that names nothing or names no file.
-std::vector<std::filesystem::path> TakeSourcePath(const std::filesystem::path &path);
+// `unreadable`, when given, receives the folders the search could not read.
+std::vector<std::filesystem::path> TakeSourcePath(const std::filesystem::path &path,
+                                                  std::vector<UnreadableFolder> *unreadable = nullptr);
 
 // The local files of dropped URLs as the file system's bytes (names that are
 // not UTF-8 arrive percent-encoded). Other URLs are ignored.

@@ -164,8 +164,8 @@ TEST_F(HostileNames, RelativeNamesThatLookLikeOptionsOrProtocols)
 
 // Names the system refuses: an output name one byte over the limit fails that
 // source with a reason and leaves nothing; a path longer than the system takes
-// cannot be opened, so it is passed over like an unreadable folder, and named
-// on standard error when it was given directly.
+// cannot be opened, so it is passed over like an unreadable folder, and the
+// folder (or the file given directly) is named on standard error.
 TEST_F(HostileNames, NamesTheSystemRefusesFailCleanly)
 {
     Folder root;
@@ -195,6 +195,7 @@ TEST_F(HostileNames, NamesTheSystemRefusesFailCleanly)
     EXPECT_TRUE(run.standardOutput.endsWith("1 converted, 1 failed\n"));
     EXPECT_TRUE(run.standardError.contains("no file to convert at " + PathBytes(unreachable)))
         << run.standardError.left(300).constData();
+    EXPECT_TRUE(run.standardError.contains("cannot search " + PathBytes(root / "deep" / part / part)));
     EXPECT_EQ(Entries(root / "long").size(), 1u) << "the converter's file was left";
 }
 
@@ -238,6 +239,8 @@ TEST_F(HostileNames, FolderOfSpecialFilesEndToEnd)
     EXPECT_TRUE(run.standardOutput.contains(OkLine(a, out / "a.flac")));
     EXPECT_TRUE(run.standardOutput.contains(OkLine(b, out / "b.flac")));
     EXPECT_TRUE(run.standardOutput.endsWith("2 converted, 0 failed\n")) << run.standardOutput.constData();
+    EXPECT_TRUE(run.standardError.contains("cannot search " + PathBytes(drop / "closed") + ": "))
+        << run.standardError.constData();
     EXPECT_EQ(Checksums(drop), before);
 }
 
