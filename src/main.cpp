@@ -4,10 +4,12 @@
 #include "application.h"
 #include "appfiles.h"
 #include "failure.h"
+#include "platform.h"
 #include "sourceintake.h"
 
 int main(int argc, char **argv)
 {
+    sorvane::OpenMissingStandardStreams(); // started without them, a converter's pipe could take their place
     sorvane::Application app(argc, argv);
     try {
         // After QApplication has taken its own options out of argv.
