@@ -72,7 +72,6 @@ public:
     void cancel();
 
     CurrentItem currentItem() const { return m_current; }
-    int sourceCount() const { return int(m_sources.size()); }
 
 Q_SIGNALS:
     // The source's output is resolved and its conversion is about to start.

@@ -114,11 +114,6 @@ void SetRow(OptionList &list, int row, const ChangeHandler &changeHandler)
 
 } // namespace
 
-std::filesystem::path PresetFilePath(const std::filesystem::path &applicationFolder)
-{
-    return applicationFolder / "profile.txt";
-}
-
 PresetFile::PresetFile(std::filesystem::path path) : m_path(std::move(path))
 {
     QFile file(QtPath(m_path));

@@ -23,9 +23,6 @@ extern const QString EmptyName;         // no name given (or the box cancelled)
 extern const QString Saved;             // three lines joined by "\n"
 } // namespace PresetText
 
-// The preset file of an application folder.
-std::filesystem::path PresetFilePath(const std::filesystem::path &applicationFolder);
-
 // The preset file as read at start-up, one held line per preset, and the
 // program's additions since. Saving rewrites the whole file from the held lines.
 class PresetFile

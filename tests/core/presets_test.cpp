@@ -28,7 +28,7 @@ const QString Voice = QStringLiteral("Voice,MP3,1,LIBMP3LAME,22050Hz,64kbps");
 class PresetFolder
 {
 public:
-    fs::path file() const { return PresetFilePath(PathFromQt(m_folder.path())); }
+    fs::path file() const { return PathFromQt(m_folder.path()) / "profile.txt"; }
     fs::path write(const QByteArray &bytes) const
     {
         WriteBytes(file(), bytes);
