@@ -31,9 +31,12 @@ install_missing_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# build DIR TYPE: configure and build into DIR.
+# build DIR TYPE [TARGET...]: configure and build into DIR (every target when none is named).
 build() {
   local dir="$1" type="$2"
+  shift 2
+  local targets=()
+  [ "$#" -gt 0 ] && targets=(--target "$@")
   cmake -S "$ROOT_DIR" -B "$dir" -DCMAKE_BUILD_TYPE="$type" >/dev/null
-  cmake --build "$dir" --parallel "$(nproc)"
+  cmake --build "$dir" --parallel "$(nproc)" "${targets[@]}"
 }
