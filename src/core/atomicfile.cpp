@@ -1,5 +1,6 @@
 #include "atomicfile.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace sorvane {
@@ -12,6 +13,13 @@ bool ReplaceFileAtomically(const QString &path, const QByteArray &bytes)
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
         && file.commit();
+}
+
+bool IsWriteProtected(const QString &path)
+{
+    const QFileInfo info(path);
+    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return info.isFile() && (!info.isWritable() || !(info.permissions() & anyWrite));
 }
 
 } // namespace sorvane

@@ -10,4 +10,9 @@ namespace sorvane {
 // old one only when it was written whole.
 bool ReplaceFileAtomically(const QString &path, const QByteArray &bytes);
 
+// A file the user has marked read-only is never replaced, even where its
+// folder would allow it: its write bits count, also for a user (root) who
+// could ignore them.
+bool IsWriteProtected(const QString &path);
+
 } // namespace sorvane

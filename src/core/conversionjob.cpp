@@ -1,5 +1,6 @@
 #include "conversionjob.h"
 
+#include "atomicfile.h"
 #include "optionset.h"
 #include "outputpath.h"
 #include "pathparts.h"
@@ -53,6 +54,16 @@ fs::path PlainFilePath(const fs::path &path)
     return path.is_relative() ? fs::path(".") / path : path;
 }
 
+// The file replacing `existing` gets its permissions, so overwriting never
+// makes a private file readable to others.
+void KeepPermissions(const fs::path &existing, const fs::path &replacement)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(existing, error);
+    if (!error && fs::is_regular_file(status))
+        fs::permissions(replacement, status.permissions(), error);
+}
+
 QString SystemMessage(const std::error_code &error)
 {
     return QString::fromLocal8Bit(error.message());
@@ -68,7 +79,6 @@ ConversionJob::ConversionJob(const OptionSet &options, fs::path source, fs::path
     , m_output(std::move(output))
     , m_partial(PartialPathFor(m_output))
     , m_converter(std::move(converter))
-    , m_commandLine(BuildCommandLine(options, m_source, m_output))
 {
     m_killTimer.setSingleShot(true);
     m_killTimer.setInterval(StopGracePeriod);
@@ -117,6 +127,7 @@ void ConversionJob::launch()
     if (!IsQtRepresentable(partial))
         partial = stageLink(fs::absolute(partial).parent_path(), "output") / partial.filename();
     PrepareConverterProcess(m_process, m_converter, BuildCommandLine(m_options, PlainFilePath(source), PlainFilePath(partial)));
+    EndWithThisProgram(m_process);
     m_process.start();
 }
 
@@ -170,9 +181,12 @@ ConversionResult ConversionJob::placeOutput()
         return {m_source, m_output, ConversionOutcome::Failed, NoOutputReason};
     std::error_code error;
     fs::last_write_time(m_partial, m_sourceTime, error); // an undated output is no reason to lose it
-    if (m_options.destinationMode() == 1)
+    if (m_options.destinationMode() == 1) {
+        if (IsWriteProtected(QtPath(m_output)))
+            return {m_source, m_output, ConversionOutcome::Failed, OutputWriteProtectedReason};
+        KeepPermissions(m_output, m_partial);
         fs::rename(m_partial, m_output, error);
-    else
+    } else
         RenameWithoutReplacing(m_partial, m_output, error);
     if (error == std::errc::file_exists)
         return {m_source, m_output, ConversionOutcome::Failed, OutputNameTakenReason};
@@ -194,6 +208,8 @@ void ConversionJob::conclude(ConversionOutcome outcome, const QString &reason)
 
 void ConversionJob::conclude(ConversionResult result)
 {
+    if (m_concluded)
+        return;
     removeTemporaries();
     m_concluded = true;
     Q_EMIT finished(result);

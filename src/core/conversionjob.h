@@ -37,6 +37,7 @@ inline const QString ConverterCrashedReason = QStringLiteral("変換プログラ
 inline const QString ConverterErrorReason = QStringLiteral("変換プログラムがエラーで終了しました (終了コード %1)");
 inline const QString NoOutputReason = QStringLiteral("変換プログラムが出力ファイルを作りませんでした");
 inline const QString StoppedReason = QStringLiteral("変換を中止しました");
+inline const QString OutputWriteProtectedReason = QStringLiteral("上書きする出力先のファイルが書き込み禁止になっています");
 inline const QString OutputNotSavedReason = QStringLiteral("出力ファイルを保存できませんでした");
 
 // One conversion of one source by one run of the converter.
@@ -61,12 +62,8 @@ public:
                   QString converter, QObject *parent = nullptr);
     ~ConversionJob() override;
 
-    const std::filesystem::path &source() const { return m_source; }
-    const std::filesystem::path &output() const { return m_output; }
     // The hidden file the converter writes until the output is complete.
     const std::filesystem::path &partialPath() const { return m_partial; }
-    // The command line with the real paths, for people to read.
-    const CommandLine &commandLine() const { return m_commandLine; }
 
     // Captures the source's date and starts the converter. finished() follows
     // exactly once, possibly before start() returns.
@@ -94,7 +91,6 @@ private:
     const std::filesystem::path m_output;
     const std::filesystem::path m_partial;
     const QString m_converter;
-    const CommandLine m_commandLine;
     std::filesystem::file_time_type m_sourceTime;
     QProcess m_process;
     QTimer m_killTimer;

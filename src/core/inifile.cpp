@@ -74,15 +74,6 @@ int DigitValue(QChar c, int base)
     return -1;
 }
 
-// A file the user has marked read-only is not replaced, although its folder
-// would allow it (the write bits count even for a user who may ignore them).
-bool IsMarkedReadOnly(const QString &path)
-{
-    const QFileInfo info(path);
-    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return info.isFile() && (!info.isWritable() || !(info.permissions() & anyWrite));
-}
-
 } // namespace
 
 IniFile::IniFile(const QByteArray &text)
@@ -158,7 +149,7 @@ QByteArray IniFile::text() const
 
 bool IniFile::save(const QString &path) const
 {
-    if (IsMarkedReadOnly(path))
+    if (IsWriteProtected(path))
         return false;
     return ReplaceFileAtomically(path, text());
 }

@@ -1,6 +1,7 @@
 #include "platform.h"
 
 #include <QCoreApplication>
+#include <QProcess>
 #include <QSocketNotifier>
 
 #if defined(__unix__) || defined(__APPLE__)
@@ -10,6 +11,9 @@
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
+#ifdef __linux__
+#include <sys/prctl.h>
 #endif
 
 namespace sorvane {
@@ -95,7 +99,22 @@ void OnTerminationRequest(std::function<void()> handler)
     ::sigaction(SIGHUP, &action, nullptr);
 }
 
+void EndWithThisProgram(QProcess &process)
+{
+#ifdef __linux__
+    // Runs in the child between fork and exec: the kernel sends it SIGTERM
+    // when this program's thread that started it is gone.
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
 #else
+    Q_UNUSED(process);
+#endif
+}
+
+#else
+
+void EndWithThisProgram(QProcess &)
+{
+}
 
 void OpenMissingStandardStreams()
 {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+
+class QProcess;
 #include <functional>
 #include <system_error>
 
@@ -16,6 +18,10 @@ void RenameWithoutReplacing(const std::filesystem::path &from, const std::filesy
 // process was started without, before anything else takes those numbers: a
 // file or socket opened later would otherwise receive what is printed.
 void OpenMissingStandardStreams();
+
+// Makes the child end when this program ends, even when it is killed, so no
+// converter runs on unseen and no half-written file stays behind.
+void EndWithThisProgram(QProcess &process);
 
 // Calls `handler` from the event loop each time the process is asked to end
 // (SIGINT, SIGTERM, or SIGHUP when its terminal goes away), instead of ending

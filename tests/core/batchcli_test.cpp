@@ -151,4 +151,23 @@ TEST_F(BatchCli, TerminationStopsTheRunWithStatus130)
         EXPECT_NE(entry.path().extension(), ".flac") << entry.path() << " partial output left";
 }
 
+TEST_F(BatchCli, TheConverterEndsWhenTheProgramIsKilled)
+{
+    MakeTone(folder() / "a.wav", 0.2);
+    const fs::path pidFile = folder() / "converter.pid";
+    InstallFakeConverter("#!/bin/sh\necho $$ > '" + sorvane::PathBytes(pidFile) + ".tmp'\nmv '"
+                         + sorvane::PathBytes(pidFile) + ".tmp' '" + sorvane::PathBytes(pidFile) + "'\nexec sleep 60\n");
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(BatchProgram(), {QStringLiteral("--settings"), m_settings, m_dir.path()});
+    ASSERT_TRUE(process.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(pidFile); }, 20000));
+    const pid_t converter = ReadBytes(pidFile).trimmed().toInt();
+    ASSERT_GT(converter, 0);
+    process.kill(); // SIGKILL: no chance to stop anything itself
+    ASSERT_TRUE(process.waitForFinished(20000));
+    RemoveFakeConverter();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ::kill(converter, 0) != 0; }, 10000)) << "the converter runs on";
+}
+
 } // namespace

@@ -58,16 +58,33 @@ TEST(ConversionJob, ConvertsAndDatesReadOnlyAndOldSourcesAtFullPrecision)
     }
 }
 
-TEST(ConversionJob, KeepsTheCanonicalCommandLineWithTheRealPaths)
+// Overwriting keeps the old file's permissions, and a file the user has
+// write-protected is not replaced at all.
+TEST(ConversionJob, OverwriteKeepsPermissionsAndSparesWriteProtectedFiles)
 {
     Folder dir;
-    OptionSet options;
-    options.C3_01.setItemIndex(Mp3Row);
     const fs::path source = dir / "a.wav";
-    const fs::path output = dir / "a.mp3";
+    const fs::path output = dir / "a.flac";
+    testsupport::MakeTone(source, 0.2);
+    OptionSet options;
+    options.C1_02.setItemIndex(1);
+    options.C3_01.setItemIndex(FlacRow);
+
+    testsupport::WriteBytes(output, "private");
+    fs::permissions(output, fs::perms::owner_read | fs::perms::owner_write);
     auto job = MakeJob(options, source, output);
-    EXPECT_EQ(job->commandLine().text(), BuildCommandLine(options, source, output).text());
     EXPECT_FALSE(job->requestStop()) << "nothing runs before start()";
+    EXPECT_EQ(RunToEnd(*job).outcome, ConversionOutcome::Converted);
+    EXPECT_NE(testsupport::ReadBytes(output), "private");
+    EXPECT_EQ(fs::status(output).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+    testsupport::WriteBytes(output, "protected");
+    fs::permissions(output, fs::perms::owner_read | fs::perms::group_read);
+    const ConversionResult refused = RunToEnd(*MakeJob(options, source, output));
+    EXPECT_EQ(refused.outcome, ConversionOutcome::Failed);
+    EXPECT_EQ(refused.reason, OutputWriteProtectedReason);
+    EXPECT_EQ(testsupport::ReadBytes(output), "protected");
+    EXPECT_EQ(Entries(dir.path()), (std::set<std::string>{"a.wav", "a.flac"}));
 }
 
 // A failing codec in mode 1: the converter's own last line is the reason, the
@@ -176,7 +193,6 @@ TEST(ConversionJob, ConvertsNamesThatAreNotUtf8)
     EXPECT_EQ(fs::last_write_time(output), fs::last_write_time(source));
     EXPECT_EQ(Entries(dir / sjisFolder), (std::set<std::string>{sjisName + ".wav", sjisName + ".flac"}));
     EXPECT_EQ(Entries(dir.path()), std::set<std::string>{sjisFolder});
-    EXPECT_TRUE(job->commandLine().text().contains(QByteArray::fromStdString(sjisName + ".flac")));
 }
 
 } // namespace
