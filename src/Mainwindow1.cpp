@@ -480,6 +480,16 @@ void TMainForm1::CButton1Click()
     close();
 }
 
+void TMainForm1::endOnRequest()
+{
+    if (!isRunning()) {
+        close();
+        return;
+    }
+    m_closeAfterRun = true;
+    m_run->cancel();
+}
+
 void TMainForm1::CButton10Click()
 {
     if (m_intake.sources().count() == 0 || isRunning())
@@ -512,7 +522,7 @@ void TMainForm1::stopRequested()
     if (m_run && m_run->requestStop())
         return;
     QApplication::beep();
-    Notify(m_progress, StopFailedMessage);
+    Notify(nullptr, StopFailedMessage); // the main window is disabled; the progress window goes at the end
 }
 
 void TMainForm1::runFinished(const BatchReport &report)
@@ -522,6 +532,10 @@ void TMainForm1::runFinished(const BatchReport &report)
     m_run.release()->deleteLater(); // its own signal is still being delivered
     m_intake.setRefusingDrops(false);
     setEnabled(true);
+    if (m_closeAfterRun) {
+        close();
+        return;
+    }
 
     if (report.converterMissing) {
         Notify(this, ConverterNotFoundMessage(), {}, QMessageBox::Warning);
@@ -529,7 +543,7 @@ void TMainForm1::runFinished(const BatchReport &report)
     }
     if (!report.generalError.isEmpty()) {
         QApplication::beep();
-        Notify(this, report.generalError);
+        Notify(this, report.generalError, EndReportDetails(report));
         return;
     }
     if (!report.failures.isEmpty()) {

@@ -58,6 +58,9 @@ public:
 
     // The local files and folders dropped onto the window; refused during a run.
     void TakeDroppedFiles(const QList<QUrl> &urls);
+    // The program is asked to end (a signal from the system): a running batch
+    // is stopped first, then the window closes as by its close button.
+    void endOnRequest();
 
     // The rules behind the controls, for the program to run after it sets values itself.
     void C1_02Change();
@@ -109,6 +112,7 @@ private:
     SourceIntake m_intake;
     std::vector<std::filesystem::path> m_commandLineSources;
     bool m_activated = false; // the one-time guard of the first activation
+    bool m_closeAfterRun = false;
     std::unique_ptr<BatchRun> m_run;
     QPointer<TProgressForm1> m_progress;
 

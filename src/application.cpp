@@ -19,13 +19,20 @@ bool Application::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const Failure &failure) {
-        ShowErrorBox(failure.message());
+        showLater(failure.message());
     } catch (const std::exception &error) {
-        ShowErrorBox(QString::fromLocal8Bit(error.what()));
+        showLater(QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        ShowErrorBox(QString());
+        showLater(QString());
     }
     return false;
+}
+
+// The box opens from the event loop, not inside the event that failed (which
+// may be a paint or a timer event).
+void Application::showLater(const QString &message)
+{
+    QMetaObject::invokeMethod(this, [message] { ShowErrorBox(message); }, Qt::QueuedConnection);
 }
 
 void ShowErrorBox(const QString &message, QWidget *parent)

@@ -15,6 +15,9 @@ public:
     Application(int &argc, char **argv);
 
     bool notify(QObject *receiver, QEvent *event) override;
+
+private:
+    void showLater(const QString &message);
 };
 
 // The error box: stop icon, the program's title, the message with its final ".".

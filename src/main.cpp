@@ -14,6 +14,7 @@ int main(int argc, char **argv)
     try {
         // After QApplication has taken its own options out of argv.
         sorvane::TMainForm1 window(sorvane::LocateAppFiles(), sorvane::PathsFromArguments(argc, argv));
+        sorvane::OnTerminationRequest([&window] { window.endOnRequest(); });
         window.show();
         app.exec();
     } catch (const sorvane::Failure &failure) {

@@ -157,6 +157,26 @@ TEST_F(MainRunTest, CancelStopsTheRunningConversion)
             << entry.path();
 }
 
+TEST_F(MainRunTest, AnEndRequestStopsTheRunThenClosesAndSaves)
+{
+    testsupport::MakeTone(musicPath("a.wav"), 0.2);
+    const path started = musicPath("started");
+    testsupport::InstallFakeConverter("#!/bin/sh\nfor last; do :; done\necho partial > \"$last\"\ntouch '"
+                                      + PathBytes(started) + "'\nexec sleep 60\n");
+    window.show();
+    window.TakeDroppedFiles({QUrl::fromLocalFile(music.filePath(QStringLiteral("a.wav")))});
+    QTest::mouseClick(button("CButton10"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return testsupport::fs::exists(started); }, 20000));
+    window.endOnRequest();
+    EXPECT_TRUE(window.isVisible()) << "closes only once the converter has ended";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !window.isVisible(); }, 20000));
+    testsupport::RemoveFakeConverter();
+    EXPECT_TRUE(QFile::exists(folder.files().settingsFile));
+    EXPECT_EQ(window.intake().sources().count(), 1);
+    EXPECT_EQ(std::distance(testsupport::fs::directory_iterator(PathFromQt(music.path())),
+                            testsupport::fs::directory_iterator()), 2) << "only a.wav and the marker";
+}
+
 TEST(MainWindowStart, FirstShowTakesSettingsThenCommandLineSourcesOnce)
 {
     testsupport::AppFolder folder;
