@@ -82,6 +82,6 @@ QString BatchUsage()
         "  --version         show the version\n"
         "\n"
         "Prints OK<TAB>source<TAB>output or FAILED<TAB>source<TAB>reason per source.\n"
-        "Exit status: 0 all converted, 1 a source failed or the converter is missing,\n"
-        "2 usage error, 130 stopped by a signal.\n");
+        "Exit status: 0 all converted, 1 a source failed, a PATH gave no file or the\n"
+        "converter is missing, 2 usage error, 130 stopped by a signal.\n");
 }

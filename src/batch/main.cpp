@@ -77,11 +77,19 @@ bool PrepareOptions(const BatchArguments &arguments, const AppFiles &files, Opti
     return true;
 }
 
+struct Sources
+{
+    std::vector<std::filesystem::path> paths; // sorted as the window sorts them
+    bool incomplete = false;                  // a path named on the command line gave no file
+};
+
 // Each path as a drop takes it, in one sorted list. A path that gives no
 // file, and a folder that could not be searched, are named on standard
-// error: a script's typo or a folder left out must not pass unnoticed.
-std::vector<std::filesystem::path> TakeSources(const std::vector<std::filesystem::path> &paths)
+// error; the first also makes the exit status 1, so a script's typo does not
+// pass unnoticed.
+Sources TakeSources(const std::vector<std::filesystem::path> &paths)
 {
+    Sources sources;
     std::vector<std::filesystem::path> found;
     for (const std::filesystem::path &path : paths) {
         std::vector<UnreadableFolder> unreadable;
@@ -91,11 +99,13 @@ std::vector<std::filesystem::path> TakeSources(const std::vector<std::filesystem
                               + QByteArray::fromStdString(folder.error.message()) + '\n');
         if (files.empty())
             Print(stderr, "sorvane-batch: no file to convert at " + PathBytes(path) + '\n');
+        sources.incomplete = sources.incomplete || files.empty();
         found.insert(found.end(), std::make_move_iterator(files.begin()), std::make_move_iterator(files.end()));
     }
     SourceList list;
     list.add(std::move(found));
-    return list.paths();
+    sources.paths = list.paths();
+    return sources;
 }
 
 int DryRun(const OptionSet &options, const std::vector<std::filesystem::path> &sources)
@@ -166,9 +176,11 @@ int main(int argc, char **argv)
 
     OptionSet options;
     QString error;
-    if (!PrepareOptions(arguments, LocateAppFiles(), options, error))
+    const AppFiles files = LocateAppFiles(arguments.dryRun ? UserFolder::LeaveAlone : UserFolder::Prepare);
+    if (!PrepareOptions(arguments, files, options, error))
         return Usage(error);
 
-    const std::vector<std::filesystem::path> sources = TakeSources(arguments.paths);
-    return arguments.dryRun ? DryRun(options, sources) : Convert(options, sources);
+    const Sources sources = TakeSources(arguments.paths);
+    const int status = arguments.dryRun ? DryRun(options, sources.paths) : Convert(options, sources.paths);
+    return status == AllConverted && sources.incomplete ? SomeFailed : status;
 }

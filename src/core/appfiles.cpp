@@ -27,27 +27,32 @@ void SeedPresetFile(const QString &shipped, const QString &target)
 
 } // namespace
 
-AppFiles DecideAppFiles(const QString &executableFolder, const QString &configFolder, const QString &dataFolder)
+AppFiles DecideAppFiles(const QString &executableFolder, const QString &configFolder, const QString &dataFolder,
+                        UserFolder userFolder)
 {
     if (QFile::exists(FileIn(executableFolder, PresetFileName))) {
         return {executableFolder, FileIn(executableFolder, PresetFileName),
                 FileIn(executableFolder, SettingsFileName), FileIn(executableFolder, ReadmeFileName), true};
     }
     const QString folder = FileIn(configFolder, QStringLiteral("sorvane-request"));
-    const QString presetFile = FileIn(folder, PresetFileName);
-    if (QDir().mkpath(folder) && !QFile::exists(presetFile))
-        SeedPresetFile(FileIn(dataFolder, PresetFileName), presetFile);
+    QString presetFile = FileIn(folder, PresetFileName);
+    if (!QFile::exists(presetFile)) {
+        if (userFolder == UserFolder::LeaveAlone)
+            presetFile = FileIn(dataFolder, PresetFileName);
+        else if (QDir().mkpath(folder))
+            SeedPresetFile(FileIn(dataFolder, PresetFileName), presetFile);
+    }
     return {folder, presetFile, FileIn(folder, SettingsFileName), FileIn(dataFolder, ReadmeFileName), false};
 }
 
-AppFiles LocateAppFiles()
+AppFiles LocateAppFiles(UserFolder userFolder)
 {
     // The data folder is found beside the installed program (<prefix>/bin ->
     // <prefix>/share/sorvane-request), so an install into any prefix works.
     const QString executableFolder = QCoreApplication::applicationDirPath();
     return DecideAppFiles(executableFolder,
                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-                          QDir::cleanPath(executableFolder + QStringLiteral("/../share/sorvane-request")));
+                          QDir::cleanPath(executableFolder + QStringLiteral("/../share/sorvane-request")), userFolder);
 }
 
 } // namespace sorvane

@@ -20,11 +20,17 @@ struct AppFiles
 // user-writable copy of <dataFolder>/profile.txt when it has none; the readme
 // stays in the data folder. Failing to create or seed leaves the preset file
 // missing, which start-up reports.
-AppFiles DecideAppFiles(const QString &executableFolder, const QString &configFolder, const QString &dataFolder);
+//
+// With UserFolder::LeaveAlone nothing is created or copied: a user folder
+// without presets reads the shipped ones in place (for a run that must write
+// nothing, such as a dry run).
+enum class UserFolder { Prepare, LeaveAlone };
+AppFiles DecideAppFiles(const QString &executableFolder, const QString &configFolder, const QString &dataFolder,
+                        UserFolder userFolder = UserFolder::Prepare);
 
 // The same for the running program: its executable's folder, the user's
 // configuration folder ($XDG_CONFIG_HOME, ~/.config by default) and the
 // installed data folder.
-AppFiles LocateAppFiles();
+AppFiles LocateAppFiles(UserFolder userFolder = UserFolder::Prepare);
 
 } // namespace sorvane

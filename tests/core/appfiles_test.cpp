@@ -47,6 +47,19 @@ protected:
     const QString userFolder = configFolder + "/sorvane-request";
 };
 
+TEST_F(AppFilesTest, LeftAloneTheUserFolderGetsNothingAndTheShippedPresetsAreRead)
+{
+    const AppFiles files = DecideAppFiles(executableFolder, configFolder, dataFolder, sorvane::UserFolder::LeaveAlone);
+    EXPECT_FALSE(files.portable);
+    EXPECT_EQ(files.presetFile, dataFolder + "/profile.txt");
+    EXPECT_EQ(files.settingsFile, userFolder + "/Sorvane_R.ini");
+    EXPECT_FALSE(QFileInfo::exists(configFolder));
+
+    decide(); // a real start seeds the user's own copy, which is read from then on
+    EXPECT_EQ(DecideAppFiles(executableFolder, configFolder, dataFolder, sorvane::UserFolder::LeaveAlone).presetFile,
+              userFolder + "/profile.txt");
+}
+
 TEST_F(AppFilesTest, PortableWhenThePresetFileIsBesideTheExecutable)
 {
     WriteBytes(Path(executableFolder + "/profile.txt"), "");

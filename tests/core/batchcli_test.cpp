@@ -74,6 +74,18 @@ TEST_F(BatchCli, DryRunPrintsWhatARealRunWouldDoAndWritesNothing)
     EXPECT_EQ(QDir(base).entryList(QDir::Files).size(), 2) << "a dry run writes nothing";
 }
 
+TEST_F(BatchCli, APathThatGivesNoFileIsNamedAndFailsTheRun)
+{
+    MakeTone(folder() / "a.wav", 0.2);
+    const QString missing = m_dir.filePath(QStringLiteral("no such.wav"));
+    for (const QString &mode : {QStringLiteral("--dry-run"), QStringLiteral("--set=C3_01=7")}) {
+        const ProcessResult result = batch({mode, QtPath(folder() / "a.wav"), missing});
+        EXPECT_EQ(result.exitCode, 1) << mode.toStdString();
+        EXPECT_TRUE(result.standardError.contains(("no file to convert at " + missing).toUtf8()));
+        EXPECT_TRUE(result.standardOutput.contains("a.wav")) << "the other sources are still taken";
+    }
+}
+
 TEST_F(BatchCli, DryRunSendsRefusalsToStandardError)
 {
     MakeTone(folder() / "a.wav", 0.2);
