@@ -110,12 +110,6 @@ std::optional<QString> IniFile::value(const QString &section, const QString &key
     return UnwrapProfileValue(QString::fromUtf8(content.mid(content.indexOf('=') + 1)));
 }
 
-std::optional<int> IniFile::integer(const QString &section, const QString &key) const
-{
-    const std::optional<QString> text = value(section, key);
-    return text ? ParseProfileInteger(*text) : std::nullopt;
-}
-
 void IniFile::setValue(const QString &section, const QString &key, const QString &value)
 {
     const QByteArray stored = StoredValue(value).toUtf8();
@@ -135,11 +129,6 @@ void IniFile::setValue(const QString &section, const QString &key, const QString
     const QByteArray oldContent = LineContent(text);
     const QByteArray lineEnd = text.mid(oldContent.size());
     text = oldContent.left(oldContent.indexOf('=') + 1) + stored + lineEnd;
-}
-
-void IniFile::setInteger(const QString &section, const QString &key, int value)
-{
-    setValue(section, key, QString::number(value));
 }
 
 QByteArray IniFile::text() const

@@ -26,11 +26,8 @@ public:
 
     // The value of the first such key in the first such section, after the reading rule.
     std::optional<QString> value(const QString &section, const QString &key) const;
-    // The value as an integer; a value that does not read as one counts as missing.
-    std::optional<int> integer(const QString &section, const QString &key) const;
 
     void setValue(const QString &section, const QString &key, const QString &value);
-    void setInteger(const QString &section, const QString &key, int value);
 
     QByteArray text() const;
     // Replaces the file with the whole text at once, never leaving it half written.

@@ -51,7 +51,6 @@ public:
     void setPrompt(const QString &text);
     // While a batch run walks the list, takes are refused and change nothing.
     void setRefusingDrops(bool refusing) { m_refusingDrops = refusing; }
-    bool refusingDrops() const { return m_refusingDrops; }
 
 Q_SIGNALS:
     void promptChanged(const QString &text);

@@ -27,11 +27,16 @@ QString CleanFolderPath(QString path)
     return path;
 }
 
-int NumberFieldValue(const QString &text)
+std::optional<int> ParseNumberField(const QString &text)
 {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
-    return ok ? value : 0;
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+int NumberFieldValue(const QString &text)
+{
+    return ParseNumberField(text).value_or(0);
 }
 
 } // namespace sorvane

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace sorvane {
 
 // The main window's rules as functions of control values.
@@ -19,6 +21,8 @@ quint32 TimeCueColour(int value);
 // The folder field's clean-up: every trailing separator goes, but a path that
 // is only the root keeps it.
 QString CleanFolderPath(QString path);
+// A number field's text as a whole number, or nothing when it is none.
+std::optional<int> ParseNumberField(const QString &text);
 // A number field's value: empty or non-numeric text reads 0.
 int NumberFieldValue(const QString &text);
 

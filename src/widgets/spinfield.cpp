@@ -11,13 +11,6 @@ namespace sorvane {
 
 namespace {
 
-bool IsWholeNumber(const QString &text)
-{
-    bool ok = false;
-    text.trimmed().toInt(&ok);
-    return ok;
-}
-
 bool IsRefusedCharacter(const QString &typed)
 {
     if (typed.isEmpty() || !typed.at(0).isPrint())
@@ -48,7 +41,7 @@ SpinField::SpinField(int maximum, QWidget *parent)
 
 int SpinField::getValue()
 {
-    if (!IsWholeNumber(text()))
+    if (!ParseNumberField(text()))
         lineEdit()->setText(QStringLiteral("0"));
     return NumberFieldValue(text());
 }

@@ -112,10 +112,10 @@ TEST(IniFileReading, FollowsThePrivateProfileRules)
 TEST(IniFileReading, IntegersReadThroughTheValueRule)
 {
     const IniFile file(QByteArrayLiteral("[S]\nhex = 0x3 \nquoted=\" -7\"\nbad=7x\n"));
-    EXPECT_EQ(file.integer("s", "HEX"), 3);
-    EXPECT_EQ(file.integer("S", "quoted"), -7);
-    EXPECT_EQ(file.integer("S", "bad"), std::nullopt);
-    EXPECT_EQ(file.integer("S", "missing"), std::nullopt);
+    EXPECT_EQ(ParseProfileInteger(*file.value("s", "HEX")), 3);
+    EXPECT_EQ(ParseProfileInteger(*file.value("S", "quoted")), -7);
+    EXPECT_EQ(ParseProfileInteger(*file.value("S", "bad")), std::nullopt);
+    EXPECT_EQ(file.value("S", "missing"), std::nullopt);
 }
 
 TEST(IniFileWriting, ChangesOnlyWhatItWrites)
@@ -135,7 +135,7 @@ TEST(IniFileWriting, ChangesOnlyWhatItWrites)
     file.setValue("FIRST", "target", "new");
     file.setValue("first", "added", "at the end of its section");
     file.setValue("Second", "b", "2");
-    file.setInteger("third", "n", -1);
+    file.setValue("third", "n", "-1");
     EXPECT_EQ(file.text(), QByteArrayLiteral("; hand-written notes\n"
                                              "[first]\n"
                                              "keep = as  it  was \n"
