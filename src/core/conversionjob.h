@@ -37,7 +37,6 @@ inline const QString ConverterCrashedReason = QStringLiteral("変換プログラ
 inline const QString ConverterErrorReason = QStringLiteral("変換プログラムがエラーで終了しました (終了コード %1)");
 inline const QString NoOutputReason = QStringLiteral("変換プログラムが出力ファイルを作りませんでした");
 inline const QString StoppedReason = QStringLiteral("変換を中止しました");
-inline const QString OutputWriteProtectedReason = QStringLiteral("上書きする出力先のファイルが書き込み禁止になっています");
 inline const QString OutputNotSavedReason = QStringLiteral("出力ファイルを保存できませんでした");
 
 // One conversion of one source by one run of the converter.

@@ -1,5 +1,6 @@
 #include "outputpath.h"
 
+#include "atomicfile.h"
 #include "failure.h"
 #include "optionset.h"
 #include "pathtext.h"
@@ -95,6 +96,8 @@ OutputDecision DecideOutput(const OptionSet &options, const std::filesystem::pat
         decision.refusal = OutputIsSourceReason;
     else if (options.destinationMode() != 1 && isFile(decision.output))
         decision.refusal = OutputNameTakenReason;
+    else if (options.destinationMode() == 1 && IsWriteProtected(QtPath(decision.output)))
+        decision.refusal = OutputWriteProtectedReason;
     return decision;
 }
 

@@ -23,6 +23,7 @@ inline constexpr std::string_view NewNamePrefix = "\xE5\xA4\x89\xE6\x8F\x9B \xEF
 inline const QString OutputIsSourceReason =
     QStringLiteral("出力先が変換元のファイルそのものになるため、変換しませんでした");
 inline const QString OutputNameTakenReason = QStringLiteral("出力先の名前が既に使われています");
+inline const QString OutputWriteProtectedReason = QStringLiteral("上書きする出力先のファイルが書き込み禁止になっています");
 
 // Where one source's output goes, on path bytes under `rule`. `mode` is the
 // destination mode (0 beside the source with a new name when taken, 1 beside
@@ -60,8 +61,9 @@ struct OutputDecision
     QString refusal;
 };
 
-// Resolves the output and refuses a source that would be its own output, and
-// in modes 0 and 2 one whose prefixed name is taken as well.
+// Resolves the output and refuses a source that would be its own output, in
+// modes 0 and 2 one whose prefixed name is taken as well, and in mode 1 one
+// whose output is a file the user has write-protected.
 OutputDecision DecideOutput(const OptionSet &options, const std::filesystem::path &source, const FileTest &isFile);
 
 struct PlannedConversion

@@ -80,7 +80,8 @@ TEST(ConversionJob, OverwriteKeepsPermissionsAndSparesWriteProtectedFiles)
 
     testsupport::WriteBytes(output, "protected");
     fs::permissions(output, fs::perms::owner_read | fs::perms::group_read);
-    const ConversionResult refused = RunToEnd(*MakeJob(options, source, output));
+    EXPECT_EQ(DecideOutput(options, source, IsRegularFile).refusal, OutputWriteProtectedReason);
+    const ConversionResult refused = RunToEnd(*MakeJob(options, source, output)); // protected meanwhile
     EXPECT_EQ(refused.outcome, ConversionOutcome::Failed);
     EXPECT_EQ(refused.reason, OutputWriteProtectedReason);
     EXPECT_EQ(testsupport::ReadBytes(output), "protected");
