@@ -35,6 +35,8 @@
 #include <QStyledItemDelegate>
 #include <QWindow>
 
+#include <utility>
+
 namespace sorvane {
 
 const QString InformationHost = QStringLiteral("sorvane.example.com");
@@ -532,7 +534,7 @@ void TMainForm1::runFinished(const BatchReport &report)
     m_run.release()->deleteLater(); // its own signal is still being delivered
     m_intake.setRefusingDrops(false);
     setEnabled(true);
-    if (m_closeAfterRun) {
+    if (std::exchange(m_closeAfterRun, false)) {
         close();
         return;
     }
