@@ -11,14 +11,24 @@ work=$(mktemp -d)
 server=
 trap '[ -n "$server" ] && kill "$server" 2>/dev/null; rm -rf "$work"' EXIT
 
-for n in $(seq 150 199); do
-  [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  server=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-  break
-done
+start_display() {
+  local n
+  for n in $(seq 150 199); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    server=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do
+      xdotool getmouselocation >/dev/null 2>&1 && return 0
+      kill -0 "$server" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$server" 2>/dev/null; server=
+  done
+  echo "no X server could be started" >&2
+  exit 1
+}
+start_display
 
 cp "$build/sorvane-request" "$work/"
 for i in $(seq 1000); do
@@ -33,7 +43,9 @@ for _ in $(seq "$runs"); do
   start=$(date +%s%N)
   "$work/sorvane-request" &
   pid=$!
-  until xdotool search --onlyvisible --name '^Sorvane! Request$' >/dev/null 2>&1; do :; done
+  until xdotool search --onlyvisible --name '^Sorvane! Request$' >/dev/null 2>&1; do
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended before its window showed" >&2; exit 1; }
+  done
   shown=$(date +%s%N)
   kill "$pid"; wait "$pid" 2>/dev/null || true
   times+=($(( (shown - start) / 1000000 )))
