@@ -40,7 +40,7 @@ std::string ManyPresetLines(int count)
 {
     std::string text;
     for (int i = 0; i < count; ++i)
-        text += "P" + std::to_string(i) + ",MP3,2,LIBMP3LAME,44100Hz,320kbps\r\n";
+        text.append("P").append(std::to_string(i)).append(",MP3,2,LIBMP3LAME,44100Hz,320kbps\r\n");
     return text;
 }
 
