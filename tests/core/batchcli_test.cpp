@@ -143,9 +143,7 @@ TEST_F(BatchCli, TerminationStopsTheRunWithStatus130)
     MakeTone(folder() / "a.wav", 0.2);
     MakeTone(folder() / "b.wav", 0.2);
     const fs::path started = folder() / "started";
-    // A converter that writes part of its output, says so, and hangs.
-    InstallFakeConverter("#!/bin/sh\nfor last; do :; done\necho partial > \"$last\"\ntouch '" + sorvane::PathBytes(started)
-                         + "'\nexec sleep 60\n");
+    InstallFakeConverter(HangingConverter(started));
     QProcess process;
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(BatchProgram(), {QStringLiteral("--settings"), m_settings, QStringLiteral("--set"),

@@ -74,6 +74,17 @@ protected:
     {
         return window.findChild<OvalButton *>(QString::fromLatin1(name));
     }
+    // Converts a.wav with a converter that hangs once it has written part of its output.
+    void startHangingRun()
+    {
+        testsupport::MakeTone(musicPath("a.wav"), 0.2);
+        const path started = musicPath("started");
+        testsupport::InstallFakeConverter(testsupport::HangingConverter(started));
+        window.show();
+        window.TakeDroppedFiles({QUrl::fromLocalFile(music.filePath(QStringLiteral("a.wav")))});
+        QTest::mouseClick(button("CButton10"), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return testsupport::fs::exists(started); }, 20000));
+    }
     void pressGoAndWait()
     {
         QTest::mouseClick(button("CButton10"), Qt::LeftButton);
@@ -136,15 +147,8 @@ TEST_F(MainRunTest, FailedSourcesAreReportedAtTheEnd)
 
 TEST_F(MainRunTest, CancelStopsTheRunningConversion)
 {
-    testsupport::MakeTone(musicPath("a.wav"), 0.2);
     testsupport::MakeTone(musicPath("b.wav"), 0.2);
-    const path started = musicPath("started");
-    testsupport::InstallFakeConverter("#!/bin/sh\nfor last; do :; done\necho partial > \"$last\"\ntouch '"
-                                      + PathBytes(started) + "'\nexec sleep 60\n");
-    window.show();
-    window.TakeDroppedFiles({QUrl::fromLocalFile(music.filePath(QStringLiteral("a.wav")))});
-    QTest::mouseClick(button("CButton10"), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return testsupport::fs::exists(started); }, 20000));
+    startHangingRun();
     auto *cancel = window.findChild<TProgressForm1 *>()->findChild<OvalButton *>(QStringLiteral("CButton1"));
     QTest::mouseClick(cancel, Qt::LeftButton, {}, cancel->rect().center());
     ASSERT_TRUE(QTest::qWaitFor([this] { return !window.isRunning(); }, 20000));
@@ -159,14 +163,7 @@ TEST_F(MainRunTest, CancelStopsTheRunningConversion)
 
 TEST_F(MainRunTest, AnEndRequestStopsTheRunThenClosesAndSaves)
 {
-    testsupport::MakeTone(musicPath("a.wav"), 0.2);
-    const path started = musicPath("started");
-    testsupport::InstallFakeConverter("#!/bin/sh\nfor last; do :; done\necho partial > \"$last\"\ntouch '"
-                                      + PathBytes(started) + "'\nexec sleep 60\n");
-    window.show();
-    window.TakeDroppedFiles({QUrl::fromLocalFile(music.filePath(QStringLiteral("a.wav")))});
-    QTest::mouseClick(button("CButton10"), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return testsupport::fs::exists(started); }, 20000));
+    startHangingRun();
     window.endOnRequest();
     EXPECT_TRUE(window.isVisible()) << "closes only once the converter has ended";
     ASSERT_TRUE(QTest::qWaitFor([this] { return !window.isVisible(); }, 20000));

@@ -81,6 +81,12 @@ void InstallFakeConverter(const QByteArray &script)
     fs::permissions(file, fs::perms::owner_all);
 }
 
+QByteArray HangingConverter(const fs::path &marker)
+{
+    return "#!/bin/sh\nfor last; do :; done\necho partial > \"$last\"\ntouch '"
+        + QByteArray::fromStdString(marker.native()) + "'\nexec sleep 60\n";
+}
+
 void RemoveFakeConverter()
 {
     fs::remove(FakeConverterFolder() / "ffmpeg");

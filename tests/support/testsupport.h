@@ -34,5 +34,8 @@ fs::path FakeConverterFolder();
 // Installs a shell script as the fake `ffmpeg` in FakeConverterFolder().
 void InstallFakeConverter(const QByteArray &script);
 void RemoveFakeConverter();
+// A fake converter that writes part of its output, then creates `marker`
+// (so a test knows it runs) and hangs.
+QByteArray HangingConverter(const fs::path &marker);
 
 } // namespace testsupport
